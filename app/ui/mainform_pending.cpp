@@ -1,0 +1,34 @@
+// Main-window operations whose commands are not built yet. Each one moves into the file
+// of its subsystem when that subsystem lands; until then it does the least that keeps
+// the start-up and close sequences whole.
+#include "app/ui/mainform.h"
+
+#include "app/catalogue.h"
+#include "app/platform.h"
+
+void TMainForm::SetFileName(const QString &name)
+{
+    document.FFileName = name;
+    setPanelText(3, name);
+    if (name != Message(0))
+        AddRecentFile(name);
+}
+
+bool TMainForm::PerformFileOpen(const QString &) { return false; }
+void TMainForm::ConfirmSaveChanges() {}
+void TMainForm::UpdateGeneratorMeta() {}
+
+void TMainForm::LoadSettings()
+{
+    // Without settings: the language of the default input locale.
+    InterfaceLanguage = languageForInputLocale(m_platform.inputLocale());
+}
+
+void TMainForm::SaveSessionSettings() {}
+void TMainForm::ClearRecentFiles() {}
+void TMainForm::LoadRecentFiles() {}
+void TMainForm::SaveRecentFiles() {}
+void TMainForm::AddRecentFile(const QString &) {}
+void TMainForm::CheckForUpdateAtStart() {}
+void TMainForm::ScanProblems() {}
+void TMainForm::ShowNextProblem() {}

@@ -1,0 +1,85 @@
+// EditorBuffer over the QScintilla editor.
+//
+// Scintilla holds UTF-8 bytes; the logic counts UTF-16 units. Offsets are converted
+// through Scintilla's UTF-16 line index (the line of a UTF-16 offset and the UTF-16 start
+// of a line in O(log n)), then a walk inside that one line; an all-ASCII line needs no
+// walk. Texts are set and read by length, so a NUL never cuts them.
+#pragma once
+
+#include "editing/editorbuffer.h"
+
+#include <array>
+
+class SynEdit;
+
+class ScintillaBuffer : public EditorBuffer
+{
+public:
+    explicit ScintillaBuffer(SynEdit *editor);
+
+    QString text() const override;
+    qsizetype length() const override;
+    void setText(const QString &text) override;
+    void loadText(const QString &text) override;
+    LineBreak lineBreak() const override { return m_lineBreak; }
+
+    int lineCount() const override;
+    QString line(int index) const override;
+
+    void replaceRange(qsizetype start, qsizetype count, const QString &with) override;
+
+    QString selText() const override;
+    void setSelText(const QString &text) override;
+    qsizetype selStart() const override;
+    void setSelStart(qsizetype offset) override;
+    qsizetype selLength() const override;
+    void setSelLength(qsizetype length) override;
+
+    int caretX() const override;
+    int caretY() const override;
+    void setCaretXY(int x, int y) override;
+    void offsetToCaret(qsizetype offset, int *column, int *line) const override;
+    void gotoLineAndCenter(int line) override;
+
+    bool modified() const override;
+    void setModified(bool modified) override;
+
+    void undo() override;
+    void cut() override;
+    void copy() override;
+    void paste() override;
+    void selectAll() override;
+
+    bool wordWrap() const override;
+    void setWordWrap(bool on) override;
+
+    void setBookmark(int n, int column, int line) override;
+    void clearBookmark(int n) override;
+    Bookmark bookmark(int n) const override;
+    void gotoBookmark(int n) override;
+
+    Highlighter highlighter() const override;
+    void setHighlighter(Highlighter h) override;
+
+    void focus() override;
+
+    SynEdit *editor() const { return m_editor; }
+
+    // Offset conversions (UTF-16 offset <-> Scintilla byte position).
+    long bytePos(qsizetype u16) const;
+    qsizetype u16Pos(long bytePos) const;
+
+private:
+    long send(unsigned int msg, unsigned long w = 0, long l = 0) const;
+    QString range(long from, long to) const;
+    void replaceBytes(long from, long to, const QByteArray &utf8);
+
+    SynEdit *m_editor;
+    LineBreak m_lineBreak = LineBreak::CRLF;
+    bool m_forcedModified = false;
+    struct Mark {
+        int handle = -1;
+        int column = 0;
+    };
+    std::array<Mark, 10> m_marks{};
+};

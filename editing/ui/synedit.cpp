@@ -1,0 +1,375 @@
+#include "editing/ui/synedit.h"
+
+#include <Qsci/qscilexercss.h>
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qscilexerjavascript.h>
+#include <Qsci/qscilexerxml.h>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace {
+
+QColor toQColor(quint32 c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+quint32 fromQColor(const QColor &c)
+{
+    return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
+}
+
+// The HTML lexer styles behind each settable attribute.
+QList<int> stylesOf(HtmlAttr a)
+{
+    switch (a) {
+    case HtmlAttr::Keyword: return {QsciLexerHTML::Tag, QsciLexerHTML::UnknownTag, QsciLexerHTML::XMLTagEnd};
+    case HtmlAttr::Identifier: return {QsciLexerHTML::Attribute, QsciLexerHTML::UnknownAttribute};
+    case HtmlAttr::Value:
+        return {QsciLexerHTML::HTMLDoubleQuotedString, QsciLexerHTML::HTMLSingleQuotedString,
+                QsciLexerHTML::HTMLNumber, QsciLexerHTML::HTMLValue, QsciLexerHTML::OtherInTag};
+    case HtmlAttr::Comment: return {QsciLexerHTML::HTMLComment, QsciLexerHTML::SGMLComment};
+    case HtmlAttr::Entity: return {QsciLexerHTML::Entity};
+    }
+    return {};
+}
+
+constexpr int kCompletionMaxRows = 10;
+constexpr int kCompletionDelayMs = 100;
+
+} // namespace
+
+const QList<QPair<QString, QString>> &SynEdit::completionEntries()
+{
+    static const QList<QPair<QString, QString>> entries = {
+        {"<a href", "<a href=\"https://www.example.com\" target=\"_blank\">Link</a>"},
+        {"<adress>", "<address></address>"},
+        {"<area>", "<area shape=\"rect\" coords=\"0,0,0,0\" href=\"https://www.example.com/\" alt=\"caption\" title=\"comment\">"},
+        {"<b>", "<b></b>"},
+        {"<bgsound>", "<bgsound src=\"background.mid\" loop=\"infinite\">Microsoft (use embed for Netscape)"},
+        {"<blockquote>", "<blockquote></blockquote>"},
+        {"<body>", "<body background=\"background.jpg\" bgcolor=\"#FFFFFF\" text=\"#000000\" link=\"#FF9966\" vlink=\"#FF9900\" alink=\"#800080\"></body>"},
+        {"<br>", "<br />"},
+        {"<button>", "<button type=\"button\" name=\"Name\" value=\"Wert\" onclick=\"MyScript\"></button>"},
+        {"<div>", "<div style=\"text-align:left; padding:20px; border:thin solid red; margin:25px\"></div>"},
+        {"<embed>", "<embed src=\"background.mid\" autostart=\"true\" loop=\"true\" hidden=\"true\" height=\"0\" width=\"0\">"},
+        {"<form>", "<form action=\"https://www.example.com/cgi-bin/form.cgi\" method=\"get\"></form>"},
+        {"<font>", "<font face=\"Arial,Verdana\" size=\"7\" color=\"#FF0000\"></font>"},
+        {"<frame>", "<frame src=\"mypage.htm\" name=\"left\">"},
+        {"<frameset>", "<frameset rows=\"100,*,60\">"},
+        {"<h1>", "<h1></h1>"},
+        {"<head>", "<head></head>"},
+        {"<hr>", "<hr id=\"0\" />"},
+        {"<html>", "<html></html>"},
+        {"<iframe>", "<iframe src=\"mypage.html\" width=\"90%\" height=\"400\" name=\"inline page\"></iframe>"},
+        {"<img >", "<img src=\"mypic.jpg\" width=\"320\" height=\"400\" border=\"0\" alt=\"comment /\">"},
+        {"<input>", "<input name=\"name\" type=\"text\" size=\"30\" maxlength=\"30\" />"},
+        {"<li>", "<li></li>"},
+        {"<map>", "<map name=\"MyMap\"></map>"},
+        {"<meta>", "<meta name=\"keywords\" lang=\"de\" content=\"Ferien,Sonne,Spanien\" />"},
+        {"<nobr>", "<nobr></nobr>"},
+        {"<noframes>", "<noframes></noframes>"},
+        {"<noscript>", "<noscript></noscript>"},
+        {"<ol>", "<ol type=\"1\" start=\"1\"></ol>"},
+        {"<p>", "<p></p>"},
+        {"<pre>", "<pre width=\"50\"></pre>"},
+        {"<script>", "<script type=\"text/javascript\">$ret ...$ret</script>"},
+        {"<select>", "<select name=\"top5\" size=\"3\"><option></option></select>"},
+        {"<span>", "<span class=\"MyStyle\"></span>"},
+        {"<strike>", "<strike></strike>"},
+        {"<strong>", "<strong></strong>"},
+        {"<style>", "<style type=\"text/css\"></style>"},
+        {"<sub>", "<sub></sub>"},
+        {"<sup>", "<sup></sup>"},
+        {"<table>", "<table border=\"1\" bgcolor=\"#FFFF00\" cellspacing=\"0\" cellpadding=\"0\" width=\"90%\" height=\"200\"></table>"},
+        {"<tr>", "<tr><td align=\"left\" valign=\"top\" height=\"75\" style=\"background-image:url(background.jpg)\"></td></tr>"},
+        {"<td>", "<td align=\"left\" valign=\"top\" height=\"75\" style=\"background-image:url(background.jpg)\"></td>"},
+        {"<textarea>", "<textarea cols=\"1\" rows=\"5\" name=\"ThisName\"></textarea>"},
+        {"<head>", "<head></head>"},
+        {"<title>", "<title></title>"},
+        {"<u>", "<u></u>"},
+        {"<ul>", "<ul type=\"circle/disc/square\">$ret<li></li>$ret</ul>"},
+        {"<!doctype>", "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"},
+    };
+    return entries;
+}
+
+SynEdit::SynEdit(QWidget *parent) : QsciScintilla(parent)
+{
+    setObjectName(QStringLiteral("SynMemo1"));
+    setUtf8(true);
+    SendScintilla(SCI_SETCODEPAGE, SC_CP_UTF8);
+    setEolMode(EolWindows);
+    SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+
+    m_font = QFont(QStringLiteral("Courier New"));
+    m_font.setStyleHint(QFont::TypeWriter);
+    m_font.setFixedPitch(true);
+    m_font.setPixelSize(13);
+
+    m_htmlColors[int(HtmlAttr::Keyword)] = 0x800000;    // navy
+    m_htmlColors[int(HtmlAttr::Identifier)] = 0x800080; // purple
+    m_htmlColors[int(HtmlAttr::Value)] = 0xFF0000;      // blue
+    m_htmlColors[int(HtmlAttr::Comment)] = 0x008080;    // olive
+    m_htmlColors[int(HtmlAttr::Entity)] = 0x0000FF;     // red
+
+    m_lexers[int(Highlighter::HTML)] = std::make_unique<QsciLexerHTML>();
+    m_lexers[int(Highlighter::CSS)] = std::make_unique<QsciLexerCSS>();
+    m_lexers[int(Highlighter::JavaScript)] = std::make_unique<QsciLexerJavaScript>();
+    auto xml = std::make_unique<QsciLexerXML>();
+    xml->setScriptsStyled(false);
+    m_lexers[int(Highlighter::XML)] = std::move(xml);
+    m_lexers[int(Highlighter::PHP)] = std::make_unique<QsciLexerHTML>();
+
+    // Tabs: width 3, the Tab key inserts, tabs become spaces.
+    setTabWidth(3);
+    setIndentationsUseTabs(false);
+    setTabIndents(true);
+    setBackspaceUnindents(true);
+    setAutoIndent(true);
+    SendScintilla(SCI_SETENDATLASTLINE, 0L);
+    setAutoCompletionSource(AcsNone);
+
+    // Gutter: margin 0 carries the line numbers and the ten bookmarks.
+    for (int m = 1; m < 5; ++m)
+        setMarginWidth(m, 0);
+    for (int n = 0; n < 10; ++n) {
+        SendScintilla(SCI_MARKERDEFINE, n, SC_MARK_CHARACTER + '0' + n);
+        SendScintilla(SCI_MARKERSETFORE, n, QColor(Qt::white));
+        SendScintilla(SCI_MARKERSETBACK, n, QColor(0, 0, 128));
+    }
+    SendScintilla(SCI_SETMARGINMASKN, 0, 0x3FFL);
+    setMarginSensitivity(0, true);
+    connect(this, &QsciScintilla::marginClicked, this,
+            [this](int, int line, Qt::KeyboardModifiers) { Q_EMIT gutterClicked(line + 1); });
+    setLineNumbers(true);
+
+    setHighlighter(Highlighter::HTML);
+    setWordWrapOn(true);
+    setEdgeMode(EdgeLine);
+    setCaretLineVisible(false);
+
+    SendScintilla(SCI_AUTOCSETSEPARATOR, long('\n'));
+    SendScintilla(SCI_AUTOCSETORDER, long(SC_ORDER_CUSTOM));
+    SendScintilla(SCI_AUTOCSETIGNORECASE, 1L);
+    SendScintilla(SCI_AUTOCSETMAXHEIGHT, long(kCompletionMaxRows));
+    SendScintilla(SCI_AUTOCSETFILLUPS, "()[]. ");
+    SendScintilla(SCI_AUTOCSETCANCELATSTART, 0L);
+    SendScintilla(SCI_AUTOCSETAUTOHIDE, 0L);
+    m_complTimer.setSingleShot(true);
+    m_complTimer.setInterval(kCompletionDelayMs);
+    connect(&m_complTimer, &QTimer::timeout, this, &SynEdit::refreshCompletion);
+    connect(this, &QsciScintillaBase::SCN_CHARADDED, this, &SynEdit::onCharAdded);
+    connect(this, qOverload<const char *, int, int, int>(&QsciScintillaBase::SCN_AUTOCSELECTION), this,
+            &SynEdit::onAutoCSelection);
+    connect(this, &QsciScintillaBase::SCN_AUTOCCANCELLED, this, [this] { m_complStart = -1; });
+
+    viewport()->installEventFilter(this);
+}
+
+SynEdit::~SynEdit()
+{
+    setLexer(nullptr);
+}
+
+void SynEdit::setHighlighter(Highlighter h)
+{
+    m_highlighter = h;
+    QsciLexer *lexer = m_lexers[int(h)].get();
+    setLexer(lexer);
+    applyFont();
+    if (h == Highlighter::HTML || h == Highlighter::PHP)
+        applyHtmlColors();
+    setProperty("highlighter", highlighterName(h));
+}
+
+void SynEdit::applyFont()
+{
+    QsciLexer *lexer = m_lexers[int(m_highlighter)].get();
+    if (lexer) {
+        lexer->setDefaultFont(m_font);
+        lexer->setFont(m_font, -1);
+    }
+    setFont(m_font);
+    QFont gutter = m_font;
+    if (gutter.pixelSize() > 0)
+        gutter.setPixelSize(11);
+    else
+        gutter.setPointSize(std::max(1, m_fontPoints - 2));
+    setMarginsFont(gutter);
+}
+
+void SynEdit::applyHtmlColors()
+{
+    for (QsciLexer *lexer : {m_lexers[int(Highlighter::HTML)].get(), m_lexers[int(Highlighter::PHP)].get()})
+        for (int a = 0; a < 5; ++a)
+            for (int style : stylesOf(HtmlAttr(a)))
+                lexer->setColor(toQColor(m_htmlColors[a]), style);
+}
+
+void SynEdit::setFontPoints(int points)
+{
+    if (points <= 0)
+        return;
+    m_fontPoints = points;
+    m_font.setPointSize(points);
+    applyFont();
+}
+
+quint32 SynEdit::htmlColor(HtmlAttr attr) const { return m_htmlColors[int(attr)]; }
+
+void SynEdit::setHtmlColor(HtmlAttr attr, quint32 color)
+{
+    m_htmlColors[int(attr)] = color & 0xFFFFFF;
+    applyHtmlColors();
+    Q_UNUSED(fromQColor);
+}
+
+void SynEdit::setLineNumbers(bool on)
+{
+    m_lineNumbers = on;
+    setMarginType(0, on ? NumberMargin : SymbolMargin);
+    setMarginLineNumbers(0, on);
+    setMarginWidth(0, on ? 45 : 25);
+}
+
+int SynEdit::gutterWidth() const
+{
+    int w = 0;
+    for (int m = 0; m < 5; ++m)
+        w += marginWidth(m);
+    return w;
+}
+
+void SynEdit::setWordWrapOn(bool on)
+{
+    m_wrap = on;
+    if (m_wrapSuspended == 0)
+        setWrapMode(on ? WrapWord : WrapNone);
+}
+
+void SynEdit::suspendWrap()
+{
+    if (m_wrapSuspended++ == 0 && m_wrap)
+        setWrapMode(WrapNone);
+}
+
+void SynEdit::resumeWrap()
+{
+    if (m_wrapSuspended > 0 && --m_wrapSuspended == 0 && m_wrap)
+        setWrapMode(WrapWord);
+}
+
+bool SynEdit::completionActive() const { return SendScintilla(SCI_AUTOCACTIVE) != 0; }
+
+void SynEdit::showCompletion()
+{
+    // The token being completed starts at the nearest "<" before the caret on its line.
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, caret);
+    const long begin = SendScintilla(SCI_POSITIONFROMLINE, line);
+    long start = caret;
+    for (long p = caret - 1; p >= begin && caret - p <= 32; --p) {
+        const int ch = int(SendScintilla(SCI_GETCHARAT, p)) & 0xFF;
+        if (ch == '<') {
+            start = p;
+            break;
+        }
+        if (ch == ' ' || ch == '>' || ch == '\t')
+            break;
+    }
+    m_complStart = start;
+    refreshCompletion();
+}
+
+void SynEdit::refreshCompletion()
+{
+    if (m_complStart < 0)
+        return;
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    if (caret < m_complStart) {
+        SendScintilla(SCI_AUTOCCANCEL);
+        m_complStart = -1;
+        return;
+    }
+    QByteArray typed(int(caret - m_complStart), Qt::Uninitialized);
+    for (long p = m_complStart; p < caret; ++p)
+        typed[int(p - m_complStart)] = char(SendScintilla(SCI_GETCHARAT, p));
+    const QString prefix = QString::fromUtf8(typed);
+    QStringList shown;
+    for (const auto &e : completionEntries())
+        if (e.first.startsWith(prefix, Qt::CaseInsensitive) && !shown.contains(e.first))
+            shown << e.first;
+    if (shown.isEmpty()) {
+        SendScintilla(SCI_AUTOCCANCEL);
+        m_complStart = -1;
+        return;
+    }
+    const long keep = m_complStart;
+    SendScintilla(SCI_AUTOCSHOW, static_cast<unsigned long>(caret - m_complStart), shown.join(QLatin1Char('\n')).toUtf8().constData());
+    m_complStart = keep;
+}
+
+void SynEdit::onCharAdded(int ch)
+{
+    if (ch == '<') {
+        m_complStart = SendScintilla(SCI_GETCURRENTPOS) - 1;
+        m_complTimer.start();
+    } else if (m_complStart >= 0) {
+        if (completionActive())
+            refreshCompletion();
+        else
+            m_complTimer.start();
+    }
+}
+
+void SynEdit::onAutoCSelection(const char *selection, int position, int, int)
+{
+    const QString entry = QString::fromUtf8(selection);
+    QString insert;
+    for (const auto &e : completionEntries())
+        if (e.first == entry) {
+            insert = e.second;
+            break;
+        }
+    SendScintilla(SCI_AUTOCCANCEL);
+    m_complStart = -1;
+    if (insert.isEmpty())
+        return;
+    insert.replace(QStringLiteral("$ret"), QStringLiteral("\r\n"));
+    const QByteArray bytes = insert.toUtf8();
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    SendScintilla(SCI_BEGINUNDOACTION);
+    SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(position), caret);
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(position + bytes.size()));
+    SendScintilla(SCI_ENDUNDOACTION);
+}
+
+void SynEdit::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Space && (e->modifiers() & Qt::ControlModifier)) {
+        showCompletion();
+        return;
+    }
+    // A completion key pressed before the list appeared completes all the same.
+    if (m_complTimer.isActive() && (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+        m_complTimer.stop();
+        refreshCompletion();
+    }
+    QsciScintilla::keyPressEvent(e);
+}
+
+void SynEdit::keyReleaseEvent(QKeyEvent *e)
+{
+    QsciScintilla::keyReleaseEvent(e);
+    Q_EMIT keyReleased();
+}
+
+void SynEdit::mouseReleaseEvent(QMouseEvent *e)
+{
+    QsciScintilla::mouseReleaseEvent(e);
+}
+
+bool SynEdit::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == viewport() && e->type() == QEvent::MouseButtonRelease)
+        Q_EMIT clicked();
+    return QsciScintilla::eventFilter(watched, e);
+}

@@ -1,0 +1,80 @@
+// The source editor widget: QScintilla configured as the page editor (fonts, tabs,
+// highlighters, gutter with bookmarks, word wrap, completion list).
+#pragma once
+
+#include "editing/editorbuffer.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <QTimer>
+#include <memory>
+
+class QsciLexer;
+
+// The foreground attributes of the HTML highlighter that the settings may colour.
+enum class HtmlAttr { Keyword, Identifier, Value, Comment, Entity };
+
+class SynEdit : public QsciScintilla
+{
+    Q_OBJECT
+public:
+    explicit SynEdit(QWidget *parent = nullptr);
+    ~SynEdit() override;
+
+    Highlighter highlighter() const { return m_highlighter; }
+    void setHighlighter(Highlighter h);
+
+    // Font size in points (the settings' unit); the start size is 13 pixels.
+    int fontPoints() const { return m_fontPoints; }
+    void setFontPoints(int points);
+    QString fontFamily() const { return m_font.family(); }
+
+    // Colour values have red in the low byte.
+    quint32 htmlColor(HtmlAttr attr) const;
+    void setHtmlColor(HtmlAttr attr, quint32 color);
+
+    // Gutter: width 45 with line numbers, 25 without.
+    void setLineNumbers(bool on);
+    bool lineNumbers() const { return m_lineNumbers; }
+    int gutterWidth() const;
+
+    // Word wrap that never freezes on a big text: see ScintillaBuffer::loadText.
+    bool wordWrapOn() const { return m_wrap; }
+    void setWordWrapOn(bool on);
+    // Switches wrapping off while a whole text is set, and back afterwards.
+    void suspendWrap();
+    void resumeWrap();
+
+    // The completion list of tag snippets: (entry, inserted text) in list order.
+    static const QList<QPair<QString, QString>> &completionEntries();
+    void showCompletion();
+    bool completionActive() const;
+
+Q_SIGNALS:
+    void gutterClicked(int line);   // 1-based line
+    void clicked();
+    void keyReleased();
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
+private:
+    void applyFont();
+    void applyHtmlColors();
+    void onCharAdded(int ch);
+    void onAutoCSelection(const char *selection, int position, int ch, int method);
+    void refreshCompletion();
+
+    Highlighter m_highlighter = Highlighter::HTML;
+    std::unique_ptr<QsciLexer> m_lexers[5];
+    QFont m_font;
+    int m_fontPoints = 10;
+    bool m_lineNumbers = true;
+    bool m_wrap = true;
+    int m_wrapSuspended = 0;
+    quint32 m_htmlColors[5];
+    long m_complStart = -1; // byte position of the "<" the completion started from
+    QTimer m_complTimer;
+};

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs one end-to-end case: DRIVE CASE.drive, comparing the output with CASE.out.
+# A line "#! OPTIONS" at the top of the case gives the driver's command-line options;
+# "@CASE@" in the case, its options and its expected output stands for a fresh scratch
+# folder of the case.
+set -u
+drive=$1
+case=$2
+expected=${case%.drive}.out
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+sed "s|@CASE@|$work|g" "$case" > "$work/case.drive"
+opts=$(sed -n '1s/^#! *//p' "$work/case.drive" | head -n1)
+if ! head -n1 "$work/case.drive" | grep -q '^#!'; then opts=""; fi
+cd "$work"
+# shellcheck disable=SC2086
+QT_QPA_PLATFORM=offscreen "$drive" $opts "$work/case.drive" > "$work/actual.out" 2> "$work/stderr.txt"
+rc=$?
+sed "s|@CASE@|$work|g" "$expected" > "$work/expected.out"
+if ! diff -u "$work/expected.out" "$work/actual.out"; then
+  echo "--- stderr:"; cat "$work/stderr.txt"
+  exit 1
+fi
+want_rc=0
+grep -q '^error ' "$work/expected.out" && want_rc=1
+if [ "$rc" -ne "$want_rc" ]; then
+  echo "exit status $rc, expected $want_rc"; cat "$work/stderr.txt"; exit 1
+fi
+exit 0
