@@ -168,10 +168,16 @@ void TMainForm::buildCommands()
         case ItemKind::ToolSeparator:
             m_toolbars.value(parent)->addSeparator();
             break;
-        case ItemKind::Widget:
-            if (name == QLatin1String("ComboFont1"))
-                buildToolbarBoxes(m_toolbars.value(parent));
+        case ItemKind::Widget: {
+            // The boxes are made together; each takes its own place between the separators.
+            QToolBar *bar = m_toolbars.value(parent);
+            if (!ComboFont1)
+                buildToolbarBoxes(bar);
+            for (QComboBox *box : {ComboFont1, ComboColor, EditSize})
+                if (box->objectName() == name)
+                    bar->addWidget(box);
             break;
+        }
         case ItemKind::Item:
         case ItemKind::Button: {
             QAction *a = new QAction(QString::fromUtf8(c.caption), this);
@@ -223,8 +229,6 @@ void TMainForm::buildToolbarBoxes(QToolBar *bar)
     ComboFont1->addItems(families);
     ComboFont1->setMinimumContentsLength(14);
     ComboFont1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    bar->addWidget(ComboFont1);
-    bar->addSeparator();
 
     ComboColor = new QComboBox(bar);
     ComboColor->setObjectName(QStringLiteral("ComboColor"));
@@ -250,8 +254,6 @@ void TMainForm::buildToolbarBoxes(QToolBar *bar)
             ComboColor->setCurrentIndex(ComboColor->count() - 1);
         }
     });
-    bar->addWidget(ComboColor);
-    bar->addSeparator();
 
     EditSize = new QComboBox(bar);
     EditSize->setObjectName(QStringLiteral("EditSize"));
@@ -260,7 +262,6 @@ void TMainForm::buildToolbarBoxes(QToolBar *bar)
     EditSize->setCurrentIndex(-1);
     EditSize->setEditText(QString());
     EditSize->setMinimumContentsLength(3);
-    bar->addWidget(EditSize);
 }
 
 quint32 TMainForm::comboColorValue() const
