@@ -1,4 +1,5 @@
-// The toolbars as a person sees them.
+// The toolbars as a person sees them: every button's icon, the order of the toolbars'
+// buttons, separators and boxes.
 #include "tests/ui/uifixture.h"
 
 #include "app/commandtable.h"
@@ -7,12 +8,88 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
 namespace {
 
+QImage iconImage(const QIcon &icon)
+{
+    return icon.pixmap(QSize(20, 20), 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage svgImage(const QString &file)
+{
+    QImage image(20, 20, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(file);
+    QPainter p(&image);
+    renderer.render(&p, QRectF(0, 0, 20, 20));
+    return image;
+}
+
+QStringList toolbarButtons()
+{
+    QStringList names;
+    for (const CommandDef &c : commandTable())
+        if (c.kind == ItemKind::Button)
+            names << QString::fromUtf8(c.name);
+    return names;
+}
+
 std::string str(const QString &s) { return s.toStdString(); }
+
+TEST(ToolbarIcons, EveryButtonShowsItsOwnSvgAndNoTwoAreAlike)
+{
+    MainWindowFixture f;
+    const QStringList names = toolbarButtons();
+    ASSERT_EQ(names.size(), 59);
+    QHash<QByteArray, QString> seen;
+    for (const QString &name : names) {
+        SCOPED_TRACE(str(name));
+        QAction *a = f.form->action(name);
+        ASSERT_NE(a, nullptr);
+        const QString file = QStringLiteral(":/icons/%1.svg").arg(name);
+        ASSERT_TRUE(QSvgRenderer(file).isValid()) << "no SVG resource " << str(file);
+        ASSERT_FALSE(a->icon().isNull());
+        const QImage shown = iconImage(a->icon());
+        EXPECT_EQ(shown, svgImage(file)) << "the button does not show its SVG";
+        const QByteArray bits(reinterpret_cast<const char *>(shown.constBits()), shown.sizeInBytes());
+        EXPECT_FALSE(seen.contains(bits)) << "looks like " << str(seen.value(bits));
+        seen.insert(bits, name);
+        // A disabled button shows the same drawing, greyed.
+        EXPECT_FALSE(a->icon().pixmap(QSize(20, 20), 1.0, QIcon::Disabled).isNull());
+    }
+}
+
+TEST(ToolbarIcons, WordWrapButtonShowsTheWrapState)
+{
+    MainWindowFixture f;
+    QAction *a = f.form->action(QStringLiteral("ToolButton3"));
+    ASSERT_NE(a, nullptr);
+    const QImage on = svgImage(QStringLiteral(":/icons/ToolButton3.svg"));
+    const QImage off = svgImage(QStringLiteral(":/icons/ToolButton3_off.svg"));
+    ASSERT_NE(on, off);
+    EXPECT_EQ(iconImage(a->icon()), on);
+    f.form->ToolButton3Click();
+    EXPECT_EQ(iconImage(a->icon()), off);
+    EXPECT_EQ(f.form->panel(2)->text(), QStringLiteral("WW=off"));
+    f.form->ToolButton3Click();
+    EXPECT_EQ(iconImage(a->icon()), on);
+}
+
+TEST(ToolbarIcons, IconsStayCrispAtDoubleSize)
+{
+    // On a high-density screen the drawing is rendered at the larger size, not scaled up.
+    MainWindowFixture f;
+    const QPixmap pm = f.form->action(QStringLiteral("BoldButton"))->icon().pixmap(QSize(20, 20), 2.0);
+    EXPECT_EQ(pm.size(), QSize(40, 40));
+}
 
 TEST(MainWindowLayout, ToolbarsHoldTheirItemsInTableOrder)
 {
