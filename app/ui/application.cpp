@@ -1,5 +1,6 @@
 #include "app/ui/application.h"
 
+#include "app/ui/icons.h"
 #include "app/ui/mainform.h"
 
 #include <QApplication>
@@ -10,5 +11,7 @@ TMainForm *createApplication(Platform &platform, UiPrompts &prompts, const QStri
     QApplication::setApplicationDisplayName(QStringLiteral("Sorvex"));
     QApplication::setApplicationVersion(QStringLiteral(SORVEX_VERSION));
     Q_INIT_RESOURCE(ui);
+    QApplication::setDesktopFileName(QStringLiteral("sorvex"));
+    QApplication::setWindowIcon(applicationIcon());
     return new TMainForm(platform, prompts, arguments);
 }

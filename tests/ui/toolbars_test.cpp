@@ -1,5 +1,5 @@
 // The toolbars as a person sees them: every button's icon, the order of the toolbars'
-// buttons, separators and boxes.
+// buttons, separators and boxes, and the program's own icon.
 #include "tests/ui/uifixture.h"
 
 #include "app/commandtable.h"
@@ -117,6 +117,15 @@ TEST(MainWindowLayout, ToolbarsHoldTheirItemsInTableOrder)
         }
         EXPECT_EQ(str(actual.join(' ')), str(expected.value(QString::fromLatin1(barName)).join(' ')));
     }
+}
+
+TEST(ApplicationIcon, WindowAndApplicationCarryTheSvgIcon)
+{
+    MainWindowFixture f;
+    ASSERT_TRUE(QSvgRenderer(QStringLiteral(":/icons/sorvex.svg")).isValid());
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_FALSE(f.form->windowIcon().isNull());
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("sorvex"));
 }
 
 // A picture of the main window for a person to look at, when asked for:
