@@ -48,6 +48,16 @@ QStringList EditorBuffer::lines() const
 
 #include "editing/textops.h"
 
+#include <algorithm>
+
+QString EditorBuffer::textRange(qsizetype start, qsizetype count) const
+{
+    const QString all = text();
+    start = std::clamp<qsizetype>(start, 0, all.size());
+    count = std::clamp<qsizetype>(count, 0, all.size() - start);
+    return all.mid(start, count);
+}
+
 void TrimBlankSelection(EditorBuffer &buffer)
 {
     if (buffer.selLength() > 0 && sx::isBlank(buffer.selText()))

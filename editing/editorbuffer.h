@@ -34,6 +34,9 @@ public:
     // Whole text, CR LF joined.
     virtual QString text() const = 0;
     virtual qsizetype length() const = 0;
+    // count units from the 0-based offset start, clamped to the text; reads only that part
+    // where the editor allows it.
+    virtual QString textRange(qsizetype start, qsizetype count) const;
     // Replaces the whole text as one edit that undo takes back (commands). The line-break
     // style is detected from the given text; every break becomes CR LF in the buffer.
     virtual void setText(const QString &text) = 0;

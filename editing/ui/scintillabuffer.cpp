@@ -96,6 +96,23 @@ QString ScintillaBuffer::range(long from, long to) const
 
 qsizetype ScintillaBuffer::length() const { return u16Pos(send(QsciScintillaBase::SCI_GETLENGTH)); }
 
+QString ScintillaBuffer::textRange(qsizetype start, qsizetype count) const
+{
+    if (start < 0)
+        start = 0;
+    if (count <= 0)
+        return QString();
+    // bytePos stops at the end of the text.
+    const QString part = range(bytePos(start), bytePos(start + count));
+    if (part.size() == count)
+        return part;
+    // Past the end, or an edge inside a surrogate pair: take it from the whole text.
+    const QString all = text();
+    if (start >= all.size())
+        return QString();
+    return all.mid(start, std::min(count, all.size() - start));
+}
+
 void ScintillaBuffer::loadText(const QString &text)
 {
     m_lineBreak = detectLineBreak(text);

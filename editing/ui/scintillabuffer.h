@@ -19,6 +19,7 @@ public:
 
     QString text() const override;
     qsizetype length() const override;
+    QString textRange(qsizetype start, qsizetype count) const override;
     void setText(const QString &text) override;
     void loadText(const QString &text) override;
     LineBreak lineBreak() const override { return m_lineBreak; }
