@@ -117,10 +117,18 @@ static QString upperUnits(QStringView text)
     const char16_t *s = text.utf16();
     for (qsizetype i = 0, n = text.size(); i < n; ++i) {
         const char16_t c = s[i];
-        if (c < 128)
+        if (c < 128) {
             d[i] = (c >= 'a' && c <= 'z') ? char16_t(c - 32) : c;
-        else
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            // A character outside the basic plane: upper-cased as one character (its
+            // upper case lies outside the basic plane too, so the length stays).
+            const char32_t up = QChar::toUpper(QChar::surrogateToUcs4(c, s[i + 1]));
+            d[i] = QChar::highSurrogate(up);
+            d[i + 1] = QChar::lowSurrogate(up);
+            ++i;
+        } else {
             d[i] = QChar::toUpper(c);
+        }
     }
     return r;
 }

@@ -38,7 +38,8 @@ QString trimRight(QStringView text);
 bool isBlank(QStringView text);
 
 // Left to right, non-overlapping, one pass; inserted text is not searched again.
-// The case-insensitive form compares both sides after upper-casing each unit.
+// The case-insensitive form compares both sides after the Unicode upper-casing of each
+// character (a surrogate pair as one character; every character keeps its length).
 // An empty pattern replaces nothing. count receives the number of replacements.
 QString replaceAll(QStringView text, QStringView pattern, QStringView replacement,
                    bool caseInsensitive = false, qsizetype *count = nullptr);
