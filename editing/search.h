@@ -33,7 +33,7 @@ struct SearchContext {
 // needs: windows of chunk units (growing) from start on. 1-based position, 0 when there is
 // none (every "not found" of FindInText).
 qsizetype FindInBuffer(const EditorBuffer &buffer, QStringView needle, qsizetype start, bool wholeWord,
-                       bool matchCase, qsizetype chunk = 1 << 16);
+                       bool matchCase, qsizetype chunk = 4096);
 
 // Where a search of the find and replace windows starts: right after the selection, or at
 // position 1 when nothing is selected.
