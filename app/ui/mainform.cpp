@@ -444,10 +444,18 @@ void TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *e)
 {
-    if (e->type() == QEvent::KeyPress && watched->isWidgetType() && e != m_lastKeyEvent) {
+    if (e->type() == QEvent::KeyRelease)
+        m_lastKeyEvent = nullptr;
+    if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
         QWidget *w = static_cast<QWidget *>(watched);
-        if (w->window() == this && !QApplication::activeModalWidget()) {
+        // An unhandled key press travels on to the parents of its receiver; the window
+        // sees it once. (A later key press may reuse the address of an earlier event.)
+        const bool travelling = e == m_lastKeyEvent && m_lastKeyReceiver && w->isAncestorOf(m_lastKeyReceiver);
+        if (e == m_lastKeyEvent)
+            m_lastKeyReceiver = w;
+        if (!travelling && w->window() == this && !QApplication::activeModalWidget()) {
             m_lastKeyEvent = e;
+            m_lastKeyReceiver = w;
             auto *ke = static_cast<QKeyEvent *>(e);
             try {
                 FormKeyDown(ke->key(), ke->modifiers());

@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 #include <memory>
 
 class Platform;
@@ -148,4 +149,5 @@ private:
     bool m_shown = false;
     bool m_bookmarkMarks[10] = {};
     const void *m_lastKeyEvent = nullptr;
+    QPointer<QWidget> m_lastKeyReceiver;
 };
