@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Runs one end-to-end case: DRIVE CASE.drive, comparing the output with CASE.out.
-# A line "#! OPTIONS" at the top of the case gives the driver's command-line options;
-# "@CASE@" in the case, its options and its expected output stands for a fresh scratch
-# folder of the case.
+# Runs one end-to-end case: run-case.sh DRIVE CASE.drive, comparing the driver's output
+# with CASE.out.
+#
+# - A first line "#! OPTIONS" gives the driver's command-line options (shell quoting
+#   works: #! --system-language "Deutsch (Deutschland)").
+# - "@CASE@" in the case, its options and its expected output stands for a fresh scratch
+#   folder of the case, which is also the working folder of the run.
+# - The run must end with exit status 1 when the expected output holds an "error" line,
+#   else with 0.
 set -u
 drive=$1
 case=$2
@@ -10,11 +15,12 @@ expected=${case%.drive}.out
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 sed "s|@CASE@|$work|g" "$case" > "$work/case.drive"
-opts=$(sed -n '1s/^#! *//p' "$work/case.drive" | head -n1)
-if ! head -n1 "$work/case.drive" | grep -q '^#!'; then opts=""; fi
+opts=()
+if head -n1 "$work/case.drive" | grep -q '^#!'; then
+  eval "opts=($(head -n1 "$work/case.drive" | sed 's/^#! *//'))"
+fi
 cd "$work"
-# shellcheck disable=SC2086
-QT_QPA_PLATFORM=offscreen "$drive" $opts "$work/case.drive" > "$work/actual.out" 2> "$work/stderr.txt"
+QT_QPA_PLATFORM=offscreen "$drive" "${opts[@]}" "$work/case.drive" > "$work/actual.out" 2> "$work/stderr.txt"
 rc=$?
 sed "s|@CASE@|$work|g" "$expected" > "$work/expected.out"
 if ! diff -u "$work/expected.out" "$work/actual.out"; then
