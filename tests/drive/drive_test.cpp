@@ -2,6 +2,7 @@
 // dialog with one control of every kind the driver supports records the signals that the
 // steps raise.
 #include "tools/drive/driveoutput.h"
+#include "tools/drive/driveplatform.h"
 #include "tools/drive/driveprompts.h"
 #include "tools/drive/drivescript.h"
 #include "tools/drive/widgetsteps.h"
@@ -9,6 +10,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QDialog>
 #include <QGroupBox>
 #include <QImage>
@@ -118,6 +124,43 @@ TEST(DriveScript, Colors)
     EXPECT_EQ(c, 0xC0B0A0u);
     for (const char *bad : {"a0b0c0", "#12345", "#12345G", "#1234567"})
         EXPECT_FALSE(parseColorText(QString::fromLatin1(bad), &c)) << bad;
+}
+
+TEST(DriveOptions, CommandLine)
+{
+    DriveOptions o;
+    QString error;
+    ASSERT_TRUE(parseDriveOptions({"--screen", "1366x768", "--input-locale", "04070407", "--system-language",
+                                   "Deutsch (Deutschland)", "--os-major", "6", "--runas-result", "5", "--arg", "a.htm",
+                                   "--arg", "b", "--exe-dir", "/x", "--settings-dir", "/y", "case.drive"},
+                                  &o, &error))
+        << error.toStdString();
+    EXPECT_EQ(o.screen, QSize(1366, 768));
+    EXPECT_EQ(o.inputLocale, 0x04070407u);
+    EXPECT_EQ(o.systemLanguage, QStringLiteral("Deutsch (Deutschland)"));
+    EXPECT_EQ(o.osMajor, 6);
+    EXPECT_EQ(o.runasResult, 5);
+    EXPECT_EQ(o.arguments, (QStringList{"a.htm", "b"}));
+    EXPECT_EQ(o.script, QStringLiteral("case.drive"));
+    DriveOptions stdinScript;
+    EXPECT_TRUE(parseDriveOptions({"-"}, &stdinScript, &error));
+    EXPECT_EQ(stdinScript.script, QStringLiteral("-"));
+
+    const QList<QStringList> bad = {
+        {},
+        {"--screen", "1366", "s"},
+        {"--screen", "0x768", "s"},
+        {"--input-locale", "xyz", "s"},
+        {"--input-locale", "123456789", "s"},
+        {"--os-major", "ten", "s"},
+        {"--bogus", "1", "s"},
+        {"s", "t"},
+        {"s", "--arg"},
+    };
+    for (const QStringList &args : bad) {
+        DriveOptions b;
+        EXPECT_FALSE(parseDriveOptions(args, &b, &error)) << args.join(QLatin1Char(' ')).toStdString();
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -547,6 +590,69 @@ TEST_F(DrivePromptsTest, AModalWindowPastThePromptsIsReportedAndClosed)
     Probe d;
     EXPECT_EQ(d.exec(), QDialog::Rejected);
     EXPECT_EQ(out, QStringList{"error unexpected-window TFormProbe"});
+}
+
+// A window that takes dropped files and records them.
+class DropTarget : public QWidget
+{
+public:
+    explicit DropTarget(bool accepts) : m_accepts(accepts)
+    {
+        resize(200, 100);
+        setAcceptDrops(true);
+    }
+    QStringList dropped;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *e) override
+    {
+        if (m_accepts && e->mimeData()->hasUrls())
+            e->acceptProposedAction();
+    }
+    void dropEvent(QDropEvent *e) override
+    {
+        for (const QUrl &u : e->mimeData()->urls())
+            dropped << u.toLocalFile();
+    }
+
+private:
+    bool m_accepts;
+};
+
+TEST(DriveSteps, DropsFilesInOrderUnlessRefused)
+{
+    DropTarget takes(true), refuses(false);
+    dropFiles(&takes, {"/tmp/b.htm", "/tmp/a.htm", "rel.htm"});
+    EXPECT_EQ(takes.dropped, (QStringList{"/tmp/b.htm", "/tmp/a.htm", QDir::current().absoluteFilePath("rel.htm")}));
+    dropFiles(&refuses, {"/tmp/a.htm"});
+    EXPECT_TRUE(refuses.dropped.isEmpty());
+}
+
+TEST(DrivePlatformTest, RecordsInsteadOfActing)
+{
+    QStringList out;
+    captureOutput(&out);
+    DriveOptions o;
+    o.runasResult = 5;
+    QString settings;
+    {
+        DrivePlatform p(o);
+        settings = p.settingsFolder();
+        EXPECT_TRUE(settings.endsWith(QLatin1Char('/')));
+        EXPECT_TRUE(QDir(settings).exists());
+        EXPECT_NE(p.exeFolder(), settings);
+        p.shellOpen(QStringLiteral("https://example.com/a b"));
+        p.startProgram(QStringLiteral("/usr/bin/x"), {"a b", "\"c\""});
+        EXPECT_EQ(p.runElevated(QStringLiteral("Install.exe"), QStringLiteral("\"a b\" c")), 5);
+        EXPECT_GT(p.runOpen(QStringLiteral("explorer.exe"), QStringLiteral("\"ftp://u:p@h/\" /e")), 32);
+        p.showHelp(QStringLiteral("/x/editorhlp.chm"), 60);
+        p.showHelp(QStringLiteral("/x/editorhlpe.chm"), -1);
+    }
+    EXPECT_FALSE(QDir(settings).exists()) << "the temporary folders go at exit";
+    captureOutput(nullptr);
+    EXPECT_EQ(out, (QStringList{R"(open-with-default "https://example.com/a b")", R"(launch "/usr/bin/x" "a b" "\"c\"")",
+                                R"(runas "Install.exe" "\"a b\" c")", R"(launch "explorer.exe" "ftp://u:p@h/" "/e")",
+                                R"(help "/x/editorhlp.chm" 60)", R"(help "/x/editorhlpe.chm" contents)"}));
 }
 
 } // namespace

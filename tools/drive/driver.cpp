@@ -12,16 +12,12 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QStatusBar>
-#include <QUrl>
 
 using namespace drive;
 
@@ -232,23 +228,7 @@ void Driver::gutterClick(const QString &lineText)
     clickAt(ed->viewport(), at);
 }
 
-void Driver::drop(const QStringList &paths)
-{
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString &p : paths)
-        urls << QUrl::fromLocalFile(QFileInfo(p).absoluteFilePath());
-    mime.setUrls(urls);
-    const QPoint pos = m_form->rect().center();
-    QDragEnterEvent enter(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_form, &enter);
-    if (!enter.isAccepted())
-        return; // the window refuses the drop: nothing happens
-    QDragMoveEvent move(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_form, &move);
-    QDropEvent dropEvent(QPointF(pos), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_form, &dropEvent);
-}
+void Driver::drop(const QStringList &paths) { dropFiles(m_form, paths); }
 
 void Driver::printItem(const QString &name)
 {

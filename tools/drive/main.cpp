@@ -4,6 +4,22 @@
 // ends without the close sequence unless the script closed the window. It knows no
 // command: it reaches windows, controls and actions by objectName only.
 //
+// A script, one command a line ("#" starts a comment line; "..." strings take \r \n \t
+// \" \\ \uXXXX \xHH):
+//   writefile PATH STRING   text STRING   caret N   select START LENGTH   type STRING
+//   trigger NAME   key KEYS   gutterclick LINE   drop PATH...   close
+//   print text|selection|caret|modified|filename|status|clipboard|scratch|editor|
+//         bookmarks|window|language   print item NAME   print file PATH   print files DIR
+//   expect WINDOW ... end   answers the next modal window: a dialog's objectName, or
+//                           message, input, open, save, color, font, print
+//   window NAME ... end     acts on a visible non-modal window at once
+// Steps inside a block: set, choose, click, dblclick, mouse, close, grab, show. The
+// standard windows have the buttons OK, Cancel, Yes, No and the fields value (input),
+// file (open, save, print; each "set file" adds one), color (#RRGGBB), family and size
+// (font); "show" also reads caption, text, prompt, filter, folder and extension.
+// Events print as they happen: dialog, message, input, launch, runas,
+// open-with-default, help, error.
+//
 // Conventions a dialog must follow to be driven (the details are in widgetsteps.h):
 // - Show a modal dialog through form.execDialog(d), and message, input, file, colour,
 //   font and print windows through form.prompts(): the driver answers each from the next
@@ -46,8 +62,8 @@ QtMessageHandler g_qtMessages = nullptr;
 
 void filterMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    // The offscreen platform says this whenever a window's size hints change.
-    if (message.contains(QLatin1String("propagateSizeHints")))
+    // The offscreen platform says so whenever a window is raised or its size hints change.
+    if (message.startsWith(QLatin1String("This plugin does not support")))
         return;
     if (g_qtMessages)
         g_qtMessages(type, context, message);

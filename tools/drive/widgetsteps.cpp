@@ -9,13 +9,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEnterEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -26,6 +30,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QThread>
+#include <QUrl>
 #include <QtTest/QTest>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -689,6 +694,24 @@ void hoverTo(QWidget *w, QPoint pos)
         QEnterEvent e{QPointF(local), QPointF(local), QPointF(w->mapToGlobal(pos))};
         QCoreApplication::sendEvent(p, &e);
     }
+}
+
+void dropFiles(QWidget *window, const QStringList &paths)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString &p : paths)
+        urls << QUrl::fromLocalFile(QFileInfo(p).absoluteFilePath());
+    mime.setUrls(urls);
+    const QPoint pos = window->rect().center();
+    QDragEnterEvent enter(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
+    if (!enter.isAccepted())
+        return;
+    QDragMoveEvent move(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &move);
+    QDropEvent drop(QPointF(pos), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &drop);
 }
 
 void forgetHover(QWidget *w)

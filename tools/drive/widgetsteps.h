@@ -82,6 +82,10 @@ void setKeyFallbackWindow(QWidget *w);
 // Activates a window as a click into it would, and waits (briefly) until it is active.
 void activate(QWidget *window);
 
+// Drops files (in this order) on the middle of a window, as from the file manager: drag
+// enter, drag move and drop, unless the window refuses the drag.
+void dropFiles(QWidget *window, const QStringList &paths);
+
 // A real left click at pos of the widget (the pointer moves there first).
 void clickAt(QWidget *w, QPoint pos, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
