@@ -4,8 +4,8 @@
 #
 # - A first line "#! OPTIONS" gives the driver's command-line options (shell quoting
 #   works: #! --system-language "Deutsch (Deutschland)").
-# - "@CASE@" in the case, its options and its expected output stands for a fresh scratch
-#   folder of the case, which is also the working folder of the run.
+# - "@CASE@" in the case, its options and its expected output stands for a fresh, empty
+#   scratch folder of the case, which is also the working folder of the run.
 # - The run must end with exit status 1 when the expected output holds an "error" line,
 #   else with 0.
 set -u
@@ -14,15 +14,17 @@ case=$2
 expected=${case%.drive}.out
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-sed "s|@CASE@|$work|g" "$case" > "$work/case.drive"
+scratch=$work/case
+mkdir "$scratch"
+sed "s|@CASE@|$scratch|g" "$case" > "$work/case.drive"
 opts=()
 if head -n1 "$work/case.drive" | grep -q '^#!'; then
   eval "opts=($(head -n1 "$work/case.drive" | sed 's/^#! *//'))"
 fi
-cd "$work"
+cd "$scratch"
 QT_QPA_PLATFORM=offscreen "$drive" "${opts[@]}" "$work/case.drive" > "$work/actual.out" 2> "$work/stderr.txt"
 rc=$?
-sed "s|@CASE@|$work|g" "$expected" > "$work/expected.out"
+sed "s|@CASE@|$scratch|g" "$expected" > "$work/expected.out"
 if ! diff -u "$work/expected.out" "$work/actual.out"; then
   echo "--- stderr:"; cat "$work/stderr.txt"
   exit 1
