@@ -3,6 +3,7 @@
 #include "editing/textops.h"
 
 #include <QFile>
+#include <QIODevice>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -241,4 +242,80 @@ Outline ImageMapEditor::redraw()
         Right = num(c.radius);
     }
     return o;
+}
+
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+// Reads exactly n bytes, or fails.
+bool readExact(QIODevice &d, char *to, qint64 n) { return d.read(to, n) == n; }
+
+bool skipBytes(QIODevice &d, qint64 n)
+{
+    if (n <= 0)
+        return true;
+    if (!d.isSequential()) {
+        const qint64 target = d.pos() + n;
+        if (target > d.size())
+            return false;
+        return d.seek(target);
+    }
+    char buf[256];
+    while (n > 0) {
+        const qint64 step = std::min<qint64>(n, sizeof buf);
+        if (!readExact(d, buf, step))
+            return false;
+        n -= step;
+    }
+    return true;
+}
+
+// Data sub-blocks: a length byte and that many bytes, until a length of 0.
+bool skipSubBlocks(QIODevice &d)
+{
+    for (;;) {
+        char n;
+        if (!readExact(d, &n, 1))
+            return false;
+        if (n == 0)
+            return true;
+        if (!skipBytes(d, quint8(n)))
+            return false;
+    }
+}
+
+qint64 colourTableBytes(quint8 flags) { return (flags & 0x80) ? 3 * (qint64(1) << ((flags & 7) + 1)) : 0; }
+
+} // namespace
+
+bool GifFirstImageComplete(QIODevice &d)
+{
+    char header[13];
+    if (!readExact(d, header, 13))
+        return false;
+    if (QByteArray(header, 6) != "GIF87a" && QByteArray(header, 6) != "GIF89a")
+        return false;
+    if (!skipBytes(d, colourTableBytes(quint8(header[10]))))
+        return false;
+    for (;;) {
+        char kind;
+        if (!readExact(d, &kind, 1))
+            return false;
+        if (kind == 0x21) { // extension: its label, then data sub-blocks
+            char label;
+            if (!readExact(d, &label, 1) || !skipSubBlocks(d))
+                return false;
+        } else if (kind == 0x2C) { // image descriptor
+            char desc[9];
+            if (!readExact(d, desc, 9) || !skipBytes(d, colourTableBytes(quint8(desc[8]))))
+                return false;
+            char codeSize;
+            if (!readExact(d, &codeSize, 1))
+                return false;
+            return skipSubBlocks(d);
+        } else {
+            return false; // the trailer before any picture, or no block at all
+        }
+    }
 }

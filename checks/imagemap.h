@@ -108,3 +108,10 @@ private:
     Outline dragOutline() const;
     void circleFromFields();
 };
+
+class QIODevice;
+// Whether a GIF file holds its first picture whole: header, colour tables, extensions,
+// the image descriptor and every data block of the first picture up to its terminator.
+// A file cut anywhere before that is not whole (the decoder would pad it silently).
+// Reads from the device's current position; only the block lengths are read.
+bool GifFirstImageComplete(QIODevice &device);

@@ -1,5 +1,6 @@
 #include "checks/imagemap.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -384,4 +385,55 @@ TEST(ImageMapEditor, MouseOnlyWithTheMapSwitchOnAndClear)
     e.release(40, 30);
     e.press(70, 60);
     EXPECT_EQ(fields(e), QStringList({"70", "60", "0", "0"}));
+}
+
+// ---------------------------------------------------------------------------------------
+
+namespace {
+
+// A 4 x 2 GIF with a colour table, a graphic control extension, a comment, one picture
+// (with a local colour table) and the trailer. end receives the length up to and
+// including the picture's block terminator.
+QByteArray smallGif(qsizetype *end)
+{
+    QByteArray b("GIF89a");
+    b += QByteArray::fromHex("04000200" "81" "0000");          // 4 x 2, table of 4 colours
+    b += QByteArray::fromHex("000000" "ffffff" "ff0000" "00ff00");
+    b += QByteArray::fromHex("21f904" "00000000" "00");        // graphic control
+    b += QByteArray::fromHex("21fe" "03" "616263" "00");       // comment "abc"
+    b += QByteArray::fromHex("2c" "00000000" "04000200" "80"); // descriptor, local table of 2
+    b += QByteArray::fromHex("000000" "ffffff");
+    b += QByteArray::fromHex("02" "03" "84" "8f" "05" "00");   // code size 2, one data block
+    *end = b.size();
+    b += QByteArray::fromHex("3b");
+    return b;
+}
+
+bool complete(const QByteArray &bytes)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return GifFirstImageComplete(buffer);
+}
+
+} // namespace
+
+TEST(GifFirstImageComplete, EveryCutBeforeThePictureEndsIsRefused)
+{
+    qsizetype end = 0;
+    const QByteArray gif = smallGif(&end);
+    EXPECT_TRUE(complete(gif));
+    EXPECT_TRUE(complete(gif.left(end))); // the trailer itself is not needed
+    for (qsizetype n = 0; n < end; ++n)
+        EXPECT_FALSE(complete(gif.left(n))) << "cut at " << n;
+
+    QByteArray other = gif;
+    other[4] = '8'; // "GIF88a"
+    EXPECT_FALSE(complete(other));
+    EXPECT_TRUE(complete(QByteArray("GIF87a") + gif.mid(6)));
+    // Only a trailer after the header: no picture at all.
+    EXPECT_FALSE(complete(gif.left(25) + QByteArray::fromHex("3b")));
+    // A block of an unknown kind.
+    EXPECT_FALSE(complete(gif.left(25) + QByteArray::fromHex("99")));
 }
