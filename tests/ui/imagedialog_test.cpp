@@ -1,6 +1,9 @@
 // The image dialog against real widgets: reading pictures (and refusing bad ones), the
 // inverting pen, and the map editor driven by mouse events on the picture.
 #include "app/prompts.h"
+#include "app/ui/application.h"
+#include "app/ui/mainform.h"
+#include "tests/ui/uifixture.h"
 #include "checks/ui/imagedialog.h"
 #include "checks/ui/picturefile.h"
 
@@ -9,6 +12,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QImageReader>
 #include <QGroupBox>
 #include <QLabel>
@@ -251,6 +255,11 @@ TEST_F(ImageDialog, ShowingStartsClean)
     d.Sprache = 0;
     d.show();
     EXPECT_EQ(d.Label1->text(), "Pfad einschliessen");
+    EXPECT_EQ(d.Label1->toolTip(), "Komplette Pfadangabe im Dateinamen angeben");
+    EXPECT_EQ(d.CheckMap->text(), "Image Map erstellen");
+    EXPECT_EQ(d.CheckBox1->text(), "Grafik strecken");
+    EXPECT_EQ(d.GroupBox2->title(), "Vorschau Image Map");
+    EXPECT_EQ(d.BitBtn2->toolTip(), "Image Map entfernen");
     EXPECT_EQ(d.CheckBoxShow->text(), "Optisch");
     EXPECT_EQ(d.BitBtn3->text(), "Abbrechen");
     writeBytes(dir.filePath("bad.png"), "nothing");
@@ -332,7 +341,9 @@ TEST_F(ImageDialog, MapSwitchEnablesTheEditorAndStopsStretching)
                                                        d.CheckBoxShow, d.RadioButton1, d.LabelRadius})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_EQ(d.Alt->text(), "Comment");
+    EXPECT_EQ(d.CheckMap->palette().color(QPalette::WindowText), QColor(128, 0, 0));
     d.CheckMap->setChecked(false);
+    EXPECT_EQ(d.CheckMap->palette().color(QPalette::WindowText), QColor(0, 0, 128));
     EXPECT_TRUE(d.CheckBox1->isEnabled());
     EXPECT_FALSE(d.ComboBox1->isEnabled());
 }
@@ -433,4 +444,40 @@ TEST_F(ImageDialog, ResizeRule)
     EXPECT_EQ(d.GroupBox2->y(), 530);
     EXPECT_EQ(d.BitBtn2->y(), 530);
     EXPECT_EQ(d.CheckBox1->y(), 530);
+}
+
+namespace {
+class HelpPlatform : public StubPlatform
+{
+public:
+    void showHelp(const QString &file, int topic) override
+    {
+        helpFile = file;
+        helpTopic = topic;
+    }
+    QString helpFile;
+    int helpTopic = -2;
+};
+} // namespace
+
+TEST(ImageDialogInMainWindow, CreatedAtStartUpCentredWithHelpTopic200)
+{
+    HelpPlatform platform;
+    StubPrompts prompts;
+    TMainForm *form = createApplication(platform, prompts, {});
+    form->show();
+    QApplication::processEvents();
+    TFormImage *d = form->dialogAs<TFormImage>(QStringLiteral("TFormImage"));
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->objectName(), "TFormImage");
+    EXPECT_EQ(d->windowTitle(), "Image");
+    d->show();
+    QApplication::processEvents();
+    EXPECT_LE((d->geometry().center() - form->geometry().center()).manhattanLength(), 2);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(d, &f1);
+    EXPECT_EQ(platform.helpTopic, 200);
+    EXPECT_EQ(platform.helpFile, form->helpFile);
+    d->hide();
+    delete form;
 }
