@@ -2,6 +2,8 @@
 
 #include "editing/textops.h"
 
+#include <cstring>
+
 namespace sx {
 
 namespace {
@@ -28,99 +30,201 @@ QList<QList<Mark>> &innerOf(ProtectedText &t, BlockKind kind)
     return kind == BlockKind::Script ? t.scriptInner : t.styleInner;
 }
 
-// 0-based index of needle (ASCII letters in any case) in text at or after from; -1.
-qsizetype indexCi(QLatin1String needle, QStringView text, qsizetype from)
+// 0-based index of tag (lower-case ASCII, starting with "<") in text at or after from,
+// comparing A-Z and a-z alike; -1 when there is none.
+qsizetype indexTag(QLatin1String tag, QStringView text, qsizetype from)
 {
-    const QString n = QString(needle);
-    const qsizetype p = posAsciiCi(n, text, from + 1);
-    return p - 1;
+    const qsizetype n = tag.size();
+    const char *t = tag.data();
+    for (qsizetype at = text.indexOf(u'<', from); at >= 0 && at + n <= text.size(); at = text.indexOf(u'<', at + 1)) {
+        qsizetype k = 1;
+        while (k < n && foldAscii(text[at + k].unicode()) == char16_t(t[k]))
+            ++k;
+        if (k == n)
+            return at;
+    }
+    return -1;
 }
 
-// A block exactly as it was cut: the placeholders inside it replaced by their blocks.
-void appendExpanded(QString &out, const ProtectedText &t, BlockKind kind, int slot, int depth)
+// Writes into a string sized beforehand for the most it can receive, without the checks
+// of an append per piece; finish() cuts it to what was written.
+class Writer
+{
+public:
+    Writer(QString &out, qsizetype bound) : m_out(out)
+    {
+        m_out.resize(bound);
+        m_begin = m_p = reinterpret_cast<char16_t *>(m_out.data());
+    }
+    void put(QStringView v)
+    {
+        if (!v.isEmpty())
+            std::memcpy(m_p, v.utf16(), size_t(v.size()) * sizeof(char16_t));
+        m_p += v.size();
+    }
+    void put(char16_t c) { *m_p++ = c; }
+    void breakLine()
+    {
+        *m_p++ = u'\r';
+        *m_p++ = u'\n';
+    }
+    // ceil(run / 64) spaces: what six replace-alls of "  " by " " leave of a run.
+    void spaces(qsizetype run)
+    {
+        for (qsizetype k = (run + 63) / 64; k > 0; --k)
+            *m_p++ = u' ';
+    }
+    qsizetype size() const { return m_p - m_begin; }
+    void truncate(qsizetype size) { m_p = m_begin + size; }
+    void finish()
+    {
+        if (size() > m_out.size())
+            qFatal("Writer: more written than its bound");
+        m_out.resize(size());
+    }
+
+private:
+    QString &m_out;
+    char16_t *m_begin, *m_p;
+};
+
+// The length of a block exactly as it was cut, and the block itself: the placeholders
+// inside it replaced by their blocks.
+qsizetype expandedSize(const ProtectedText &t, BlockKind kind, int slot, int depth)
+{
+    const QStringList &blocks = kind == BlockKind::Script ? t.ScriptBlocks : t.StyleBlocks;
+    const QList<QList<Mark>> &inner = kind == BlockKind::Script ? t.scriptInner : t.styleInner;
+    if (slot < 0 || slot >= blocks.size())
+        return 0;
+    qsizetype size = blocks[slot].size();
+    if (slot < inner.size() && depth < 8)
+        for (const Mark &m : inner[slot])
+            size += expandedSize(t, m.kind, m.slot, depth + 1) - m.length;
+    return size;
+}
+
+void putExpanded(Writer &out, const ProtectedText &t, BlockKind kind, int slot, int depth)
 {
     const QStringList &blocks = kind == BlockKind::Script ? t.ScriptBlocks : t.StyleBlocks;
     const QList<QList<Mark>> &inner = kind == BlockKind::Script ? t.scriptInner : t.styleInner;
     if (slot < 0 || slot >= blocks.size())
         return;
-    const QString &block = blocks[slot];
-    const QList<Mark> noMarks;
-    const QList<Mark> &marks = slot < inner.size() && depth < 8 ? inner[slot] : noMarks;
+    const QStringView block(blocks[slot]);
     qsizetype cursor = 0;
-    for (const Mark &m : marks) {
-        out.append(QStringView(block).mid(cursor, m.start - cursor));
-        appendExpanded(out, t, m.kind, m.slot, depth + 1);
-        cursor = m.start + m.length;
-    }
-    out.append(QStringView(block).mid(cursor));
+    if (slot < inner.size() && depth < 8)
+        for (const Mark &m : inner[slot]) {
+            out.put(block.mid(cursor, m.start - cursor));
+            putExpanded(out, t, m.kind, m.slot, depth + 1);
+            cursor = m.start + m.length;
+        }
+    out.put(block.mid(cursor));
 }
 
-// Appends ceil(run / 64) spaces: what six replace-alls of "  " by " " leave of a run.
-inline void appendCollapsedRun(QString &out, qsizetype run)
+// The text without leading and trailing units of code 32 or lower.
+QStringView trimmedView(QStringView t)
 {
-    for (qsizetype k = (run + 63) / 64; k > 0; --k)
-        out.append(QLatin1Char(' '));
+    qsizetype i = 0, j = t.size();
+    while (i < j && t[i].unicode() <= 32)
+        ++i;
+    while (j > i && t[j - 1].unicode() <= 32)
+        --j;
+    return t.mid(i, j - i);
 }
 
-void joinLinesInto(QString &out, QStringView text)
+// Deletes every CR LF, then collapses every run of spaces, counted across the deleted
+// line breaks, as six replace-alls of "  " by " " would. Writes at most text.size().
+void joinLinesInto(Writer &out, QStringView text)
 {
     const qsizetype n = text.size();
     const char16_t *s = text.utf16();
-    qsizetype run = 0;
-    for (qsizetype i = 0; i < n; ++i) {
+    auto isBreak = [&](qsizetype i) { return s[i] == u'\r' && i + 1 < n && s[i + 1] == u'\n'; };
+    qsizetype from = 0; // start of the units still to be copied
+    qsizetype i = 0;
+    while (i < n) {
         const char16_t c = s[i];
-        if (c == u'\r' && i + 1 < n && s[i + 1] == u'\n') {
-            ++i; // deleted; the spaces on both sides become one run
-            continue;
+        if (c == u'\r' && isBreak(i)) {
+            out.put(text.mid(from, i - from));
+            i += 2;
+            from = i;
+        } else if (c == u' ') {
+            out.put(text.mid(from, i - from));
+            qsizetype run = 0;
+            while (i < n) {
+                if (s[i] == u' ') {
+                    ++run;
+                    ++i;
+                } else if (isBreak(i)) {
+                    i += 2;
+                } else {
+                    break;
+                }
+            }
+            out.spaces(run);
+            from = i;
+        } else {
+            ++i;
         }
-        if (c == u' ') {
-            ++run;
-            continue;
-        }
-        if (run) {
-            appendCollapsedRun(out, run);
-            run = 0;
-        }
-        out.append(QChar(c));
     }
-    appendCollapsedRun(out, run);
+    out.put(text.mid(from));
 }
 
-void breakAfterTagsInto(QString &out, QStringView text)
+// Puts CR LF after every ">". Writes text.size() + 2 * (number of ">").
+void breakAfterTagsInto(Writer &out, QStringView text)
 {
     qsizetype from = 0;
     for (;;) {
         const qsizetype gt = text.indexOf(u'>', from);
         if (gt < 0)
             break;
-        out.append(text.mid(from, gt + 1 - from));
-        out.append(u"\r\n");
+        out.put(text.mid(from, gt + 1 - from));
+        out.breakLine();
         from = gt + 1;
     }
-    out.append(text.mid(from));
+    out.put(text.mid(from));
 }
 
-// Rewrites the text between the placeholders with fn; each placeholder is copied as it
-// stands, followed by after.
-template <class Fn> void mapSegments(ProtectedText &t, Fn fn, QStringView after)
+qsizetype breakBound(QStringView text) { return text.size() + 2 * text.count(u'>'); }
+
+// Rewrites the text between the placeholders with fn (join or break); each placeholder
+// is copied as it stands (with CR LF after it when breaking, for its ">"), or, when
+// restore is set, replaced by CR LF and its block as RestoreBlocks does for both kinds.
+void mapSegments(ProtectedText &t, bool join, bool restore)
 {
-    QString out;
-    out.reserve(t.text.size() + t.text.size() / 8);
-    QList<Mark> marks;
-    marks.reserve(t.marks.size());
     const QStringView src(t.text);
+    qsizetype bound = join ? src.size() : breakBound(src);
+    if (restore)
+        for (const Mark &m : std::as_const(t.marks))
+            bound += 2 - m.length + expandedSize(t, m.kind, m.slot, 0);
+    QString text;
+    Writer out(text, bound);
+    QList<Mark> marks;
+    if (!restore)
+        marks.reserve(t.marks.size());
+    auto segment = [&](QStringView v) {
+        if (join)
+            joinLinesInto(out, v);
+        else
+            breakAfterTagsInto(out, v);
+    };
     qsizetype cursor = 0;
     for (const Mark &m : std::as_const(t.marks)) {
-        fn(out, src.mid(cursor, m.start - cursor));
-        Mark moved = m;
-        moved.start = out.size();
-        marks.append(moved);
-        out.append(src.mid(m.start, m.length));
-        out.append(after);
+        segment(src.mid(cursor, m.start - cursor));
+        if (restore) {
+            out.breakLine();
+            putExpanded(out, t, m.kind, m.slot, 0);
+        } else {
+            Mark moved = m;
+            moved.start = out.size();
+            marks.append(moved);
+            out.put(src.mid(m.start, m.length));
+        }
+        if (!join)
+            out.breakLine();
         cursor = m.start + m.length;
     }
-    fn(out, src.mid(cursor));
-    t.text = std::move(out);
+    segment(src.mid(cursor));
+    out.finish();
+    t.text = std::move(text);
     t.marks = std::move(marks);
 }
 
@@ -191,11 +295,16 @@ void ProtectBlocks(ProtectedText &t, BlockKind kind)
 
     QString out;
     QList<Mark> marks;
+    bool reserved = false;
     qsizetype cursor = 0; // src[cursor..] is still to be copied
     qsizetype from = 0;   // where the next opening tag is searched
     qsizetype growth = 0; // length of the text so far minus its length at the start
     qsizetype mi = 0;     // the next placeholder already in the text
     auto copyTo = [&](qsizetype upTo) {
+        if (!reserved) {
+            out.reserve(src.size() + 64);
+            reserved = true;
+        }
         for (; mi < t.marks.size() && t.marks[mi].start < upTo; ++mi) {
             Mark m = t.marks[mi];
             m.start = out.size() + (m.start - cursor);
@@ -206,12 +315,12 @@ void ProtectBlocks(ProtectedText &t, BlockKind kind)
     };
 
     for (;;) {
-        const qsizetype p = indexCi(open, src, from);
+        const qsizetype p = indexTag(open, src, from);
         if (p < 0)
             break;
         blocks.append(QString());
         inner.append(QList<Mark>());
-        const qsizetype q = indexCi(close, src, p + open.size());
+        const qsizetype q = indexTag(close, src, p + open.size());
         if (q < 0)
             break; // the slot stays empty, the opening tag stays in the text
         const qsizetype end = q + close.size();
@@ -235,6 +344,8 @@ void ProtectBlocks(ProtectedText &t, BlockKind kind)
         if (blockEnd >= startLength)
             break;
     }
+    if (cursor == 0)
+        return; // nothing was cut out
     copyTo(src.size());
     t.text = std::move(out);
     t.marks = std::move(marks);
@@ -242,66 +353,75 @@ void ProtectBlocks(ProtectedText &t, BlockKind kind)
 
 void RestoreBlocks(ProtectedText &t, BlockKind kind)
 {
-    QString out;
-    out.reserve(t.text.size() * 2);
+    qsizetype bound = t.text.size();
+    bool any = false;
+    for (const Mark &m : std::as_const(t.marks))
+        if (m.kind == kind) {
+            any = true;
+            bound += 2 - m.length + expandedSize(t, kind, m.slot, 0);
+        }
+    if (!any)
+        return;
+    QString text;
+    Writer out(text, bound);
     QList<Mark> marks;
     const QStringView src(t.text);
     qsizetype cursor = 0;
     for (const Mark &m : std::as_const(t.marks)) {
-        out.append(src.mid(cursor, m.start - cursor));
+        out.put(src.mid(cursor, m.start - cursor));
         if (m.kind == kind) {
-            out.append(u"\r\n");
-            appendExpanded(out, t, kind, m.slot, 0);
+            out.breakLine();
+            putExpanded(out, t, kind, m.slot, 0);
         } else {
             Mark kept = m;
             kept.start = out.size();
             marks.append(kept);
-            out.append(src.mid(m.start, m.length));
+            out.put(src.mid(m.start, m.length));
         }
         cursor = m.start + m.length;
     }
-    out.append(src.mid(cursor));
-    t.text = std::move(out);
+    out.put(src.mid(cursor));
+    out.finish();
+    t.text = std::move(text);
     t.marks = std::move(marks);
 }
 
 QString JoinLines(QStringView text)
 {
     QString out;
-    out.reserve(text.size());
-    joinLinesInto(out, text);
+    Writer w(out, text.size());
+    joinLinesInto(w, text);
+    w.finish();
     return out;
 }
 
-void JoinLines(ProtectedText &t) { mapSegments(t, joinLinesInto, QStringView()); }
+void JoinLines(ProtectedText &t) { mapSegments(t, true, false); }
 
 QString BreakAfterTags(QStringView text)
 {
     QString out;
-    out.reserve(text.size() + text.size() / 8);
-    breakAfterTagsInto(out, text);
+    Writer w(out, breakBound(text));
+    breakAfterTagsInto(w, text);
+    w.finish();
     return out;
 }
 
-void BreakAfterTags(ProtectedText &t) { mapSegments(t, breakAfterTagsInto, u"\r\n"); }
+void BreakAfterTags(ProtectedText &t) { mapSegments(t, false, false); }
 
-static QString changeLineBreaks(QStringView text, bool join)
+static QString changeLineBreaks(const QString &text, bool join)
 {
     ProtectedText t;
-    t.text = text.toString();
+    t.text = text;
     ProtectBlocks(t, BlockKind::Script);
     ProtectBlocks(t, BlockKind::Style);
-    if (join)
-        JoinLines(t);
-    else
-        BreakAfterTags(t);
-    RestoreBlocks(t, BlockKind::Script);
-    RestoreBlocks(t, BlockKind::Style);
+    // Joining (or breaking) and restoring both kinds in one pass: the same as JoinLines
+    // or BreakAfterTags, then RestoreBlocks for scripts and for styles.
+    mapSegments(t, join, true);
     return t.text;
 }
 
-QString RemoveLineBreaks(QStringView text) { return changeLineBreaks(text, true); }
-QString InsertLineBreaks(QStringView text) { return changeLineBreaks(text, false); }
+QString RemoveLineBreaks(const QString &text) { return changeLineBreaks(text, true); }
+QString InsertLineBreaks(const QString &text) { return changeLineBreaks(text, false); }
 
 // ---------------------------------------------------------------------------------------
 
@@ -452,55 +572,107 @@ QString MakeStringVariable(QStringView selection)
 
 QString ExtractPageText(QStringView text)
 {
-    const QString trimmed = trim(text);
+    const QStringView trimmed = trimmedView(text);
     const qsizetype body = posAsciiCi(u"<body", trimmed, 1);
     if (body == 0)
         return QString();
-    const QStringView work = QStringView(trimmed).mid(body - 1);
+    const QStringView work = trimmed.mid(body - 1);
 
-    // Every "<" up to the next ">" goes; a "<" without a ">" after it stays with the rest.
-    QString bare;
-    bare.reserve(work.size());
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype lt = work.indexOf(u'<', from);
-        if (lt < 0)
-            break;
-        const qsizetype gt = work.indexOf(u'>', lt + 1);
-        if (gt < 0)
-            break;
-        bare.append(work.mid(from, lt - from));
-        from = gt + 1;
-    }
-    bare.append(work.mid(from));
-
-    QString spaced;
-    spaced.reserve(bare.size());
-    qsizetype run = 0;
-    for (const QChar c : std::as_const(bare)) {
-        if (c == QLatin1Char(' ')) {
+    // One pass: every "<" up to the next ">" goes (a "<" without a ">" after it stays
+    // with the rest); every run of spaces in what remains ends as ceil(run / 64) spaces;
+    // lines that are blank go, the others are joined by CR LF as they stand; and the
+    // result is trimmed (the first kept line loses its leading blanks, the last its
+    // trailing ones).
+    const qsizetype n = work.size();
+    const char16_t *s = work.utf16();
+    QString out;
+    // A lone CR or LF between two kept lines becomes CR LF, one unit more: at most twice
+    // the length (pages never written stay untouched).
+    Writer w(out, 2 * n);
+    const char16_t *base = reinterpret_cast<const char16_t *>(out.constData());
+    qsizetype run = 0;            // spaces not written yet
+    bool tags = true;             // a ">" may still follow
+    bool kept = false;            // a line has been kept
+    qsizetype lineStart = 0;      // where the current line's separator begins
+    qsizetype contentStart = 0;   // where its characters begin
+    bool blank = true;            // the current line holds only units <= 32 so far
+    auto endLine = [&] {
+        run = 0; // spaces at the end of a line stay: put them
+        if (blank) {
+            w.truncate(lineStart);
+        } else {
+            kept = true;
+        }
+        lineStart = w.size();
+        if (kept)
+            w.breakLine();
+        contentStart = w.size();
+        blank = true;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i];
+        if (c > 32 && c != u'<' && c != 0x2028) {
+            // A stretch of ordinary characters, copied at once.
+            qsizetype j = i + 1;
+            while (j < n && s[j] > 32 && s[j] != u'<' && s[j] != 0x2028)
+                ++j;
+            if (run) {
+                if (kept || !blank)
+                    w.spaces(run);
+                run = 0;
+            }
+            w.put(work.mid(i, j - i));
+            blank = false;
+            i = j - 1;
+            continue;
+        }
+        if (c == u'<' && tags) {
+            const qsizetype gt = work.indexOf(u'>', i + 1);
+            if (gt >= 0) {
+                i = gt;
+                continue;
+            }
+            tags = false; // no ">" after this "<": no tag after it either
+        }
+        if (c == u'\r' || c == u'\n' || c == 0x2028) {
+            if (!blank)
+                w.spaces(run);
+            endLine();
+            // A CR LF pair ends one line. (With a tag between CR and LF the LF ends an
+            // empty line, which is dropped: the same.)
+            if (c == u'\r' && i + 1 < n && s[i + 1] == u'\n')
+                ++i;
+            continue;
+        }
+        if (c == u' ') {
             ++run;
             continue;
         }
-        if (run) {
-            appendCollapsedRun(spaced, run);
+        if (!kept && blank) {
+            // Leading blanks of what may become the first kept line are trimmed away.
+            if (c <= 32)
+                continue;
             run = 0;
         }
-        spaced.append(c);
+        if (run) {
+            w.spaces(run);
+            run = 0;
+        }
+        if (c > 32)
+            blank = false;
+        w.put(c);
     }
-    appendCollapsedRun(spaced, run);
-    bare = QString();
-
-    QString out;
-    out.reserve(spaced.size());
-    for (const QString &line : splitLines(trim(spaced))) {
-        if (isBlank(line))
-            continue;
-        if (!out.isEmpty())
-            out.append(u"\r\n");
-        out.append(line);
-    }
-    return trim(out);
+    if (!blank)
+        w.spaces(run);
+    if (blank)
+        w.truncate(lineStart);
+    // Trailing blanks of the last kept line.
+    qsizetype end = w.size();
+    while (end > 0 && base[end - 1] <= 32)
+        --end;
+    w.truncate(end);
+    w.finish();
+    return out;
 }
 
 } // namespace sx

@@ -67,8 +67,8 @@ void BreakAfterTags(ProtectedText &t);
 
 // The two line-break commands: protect script then style blocks, join the lines (or
 // break after every tag), restore script then style blocks.
-QString RemoveLineBreaks(QStringView text);
-QString InsertLineBreaks(QStringView text);
+QString RemoveLineBreaks(const QString &text);
+QString InsertLineBreaks(const QString &text);
 
 // ---------------------------------------------------------------------------------------
 // Hyphenation.

@@ -485,6 +485,7 @@ TEST(WholeText, ExtractPageText)
         {"a < without > stays with the rest", u"<body>a < b", u"a < b"},
         {"comments and a > inside an attribute", u"<body><!-- c -->a<img alt=\"x\">b", u"ab"},
         {"the body starts after leading blanks are trimmed", u"  \r\n<body>x", u"x"},
+        {"lone line feeds and carriage returns end lines too", u"<body>a\nb\n\n\rc\r", u"a\r\nb\r\nc"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -508,3 +509,42 @@ TEST(WholeText, JoinAndBreakAlone)
 }
 
 } // namespace
+
+namespace {
+
+// Short texts from a few pieces, lone line-break characters and control characters
+// included, so that the edges meet often.
+QString piecesText(QRandomGenerator &rng, bool withStyle)
+{
+    static const char16_t *pieces[] = {u"<body>", u"<script>", u"</script>", u"<SCRIPT", u"-", u"a", u"A", u" ",
+                                       u"   ", u"\r\n", u"\r", u"\n", u"<", u">", u"{", u"}", u"\t", u"\x01",
+                                       u"-to-", u"www.", u"Know-how", u"the-art", u"\u2028", u"\u00e4", u"<p>"};
+    static const char16_t *styles[] = {u"<style>", u"</style>"};
+    QString t;
+    const int n = int(rng.bounded(40));
+    for (int i = 0; i < n; ++i) {
+        if (withStyle && rng.bounded(8) == 0)
+            t += QString::fromUtf16(styles[rng.bounded(2)]);
+        else
+            t += QString::fromUtf16(pieces[rng.bounded(int(std::size(pieces)))]);
+    }
+    return t;
+}
+
+} // namespace
+
+TEST(Differential, ShortTextsWithEveryKindOfEdge)
+{
+    QRandomGenerator rng(20240601);
+    for (int round = 0; round < 20000; ++round) {
+        const QString t = piecesText(rng, false);
+        SCOPED_TRACE(t.toStdString());
+        ASSERT_EQ(RemoveHyphenation(t).text, refRemoveHyphenation(t).text);
+        ASSERT_EQ(ExtractPageText(t), refExtract(t));
+        ASSERT_EQ(RemoveLineBreaks(t), refLineBreaks(t, true));
+        ASSERT_EQ(InsertLineBreaks(t), refLineBreaks(t, false));
+        const QString withStyle = piecesText(rng, true);
+        ASSERT_EQ(RemoveHyphenation(withStyle).text, refRemoveHyphenation(withStyle).text);
+        ASSERT_EQ(ExtractPageText(withStyle), refExtract(withStyle));
+    }
+}
