@@ -10,7 +10,7 @@ namespace {
 constexpr unsigned long kU16 = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16;
 // Replacements bigger than this are made with wrapping switched off, so that Scintilla
 // rewraps the visible lines first instead of the whole text at once.
-constexpr qsizetype kBigEdit = 1 << 20;
+constexpr qsizetype kBigEdit = 1 << 16;
 } // namespace
 
 ScintillaBuffer::ScintillaBuffer(SynEdit *editor) : m_editor(editor) {}
