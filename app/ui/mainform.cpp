@@ -444,6 +444,8 @@ void TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *e)
 {
+    if (AppMessage(watched, e))
+        return true;
     if (e->type() == QEvent::KeyRelease)
         m_lastKeyEvent = nullptr;
     if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
@@ -509,11 +511,14 @@ void TMainForm::WMDropFiles(const QStringList &paths)
 {
     if (paths.isEmpty())
         return;
-    const QString path = QDir::toNativeSeparators(paths.first()).left(260);
+    // The whole path, however long; a Cancel left from an earlier prompt must not stop
+    // this drop.
+    const QString path = paths.first();
+    SaveCancelled = false;
     ConfirmSaveChanges();
     if (SaveCancelled)
         return;
-    PerformFileOpen(QDir::fromNativeSeparators(path));
+    PerformFileOpen(path);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -523,8 +528,12 @@ void TMainForm::FileExit()
 {
     SaveCancelled = false;
     ConfirmSaveChanges();
-    if (!SaveCancelled)
-        close();
+    if (SaveCancelled)
+        return;
+    // The question has been answered: closing does not ask it a second time.
+    m_exitConfirmed = true;
+    if (!close())
+        m_exitConfirmed = false;
 }
 
 void TMainForm::FormCloseQuery(bool &canClose)
@@ -533,7 +542,8 @@ void TMainForm::FormCloseQuery(bool &canClose)
     canClose = true;
     if (sx::isBlank(m_buffer->text()))
         return;
-    ConfirmSaveChanges();
+    if (!m_exitConfirmed)
+        ConfirmSaveChanges();
     try {
         SaveSessionSettings();
     } catch (const std::exception &e) {

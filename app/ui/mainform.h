@@ -68,7 +68,7 @@ public:
     int NextProblemIndex = 0;
     QString helpFile;
     // Initial folders and names of the common dialogs, kept between uses.
-    QString openDialogFolder, saveDialogFolder, saveDialogFileName;
+    QString openDialogFolder, saveDialogFolder, saveDialogFileName, backupDialogFolder;
 
     // The toolbar's font, colour and size boxes.
     QComboBox *ComboFont1 = nullptr;
@@ -88,6 +88,9 @@ public:
     void FormClose();
     void FileExit();
     void WMDropFiles(const QStringList &paths);
+    // The application-wide hook: hands files dropped anywhere on the window to
+    // WMDropFiles; true when it handled the event.
+    bool AppMessage(QObject *watched, QEvent *e);
 
     // Language.
     void ApplyLanguage();
@@ -147,6 +150,7 @@ private:
     QMap<QString, QToolBar *> m_toolbars;
     QMap<QString, QDialog *> m_dialogs;
     bool m_shown = false;
+    bool m_exitConfirmed = false; // FileExit has asked; the close request does not ask again
     bool m_bookmarkMarks[10] = {};
     const void *m_lastKeyEvent = nullptr;
     QPointer<QWidget> m_lastKeyReceiver;

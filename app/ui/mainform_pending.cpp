@@ -6,18 +6,6 @@
 #include "app/catalogue.h"
 #include "app/platform.h"
 
-void TMainForm::SetFileName(const QString &name)
-{
-    document.FFileName = name;
-    setPanelText(3, name);
-    if (name != Message(0))
-        AddRecentFile(name);
-}
-
-bool TMainForm::PerformFileOpen(const QString &) { return false; }
-void TMainForm::ConfirmSaveChanges() {}
-void TMainForm::UpdateGeneratorMeta() {}
-
 void TMainForm::LoadSettings()
 {
     // Without settings: the language of the default input locale.

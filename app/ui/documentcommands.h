@@ -1,0 +1,24 @@
+// The document's save operations, for the commands of other subsystems that save or
+// write the document (the browser commands, the multi-file search).
+#pragma once
+
+#include <QString>
+
+class AnsiCodec;
+class TMainForm;
+
+// The save command (Ctrl+S, and Yes in the save prompt) and Save As.
+void FileSave(TMainForm &form);
+void FileSaveAs(TMainForm &form);
+// Writes the editor's whole text to path as "UTF-8" (with a byte-order mark) or "ASCII"
+// (the ANSI code page); clears the modified flag on success, shows message 24 on
+// failure. Nothing happens for a blank text. Returns whether the file was written.
+bool WriteWithEncoding(TMainForm &form, const QString &path, const QString &encoding);
+// Writes the text export (every line followed by CR LF, ANSI code page) to path.
+bool ExportAsText(TMainForm &form, const QString &path);
+// The plain write: the editor's lines in the document's file encoding and line-break
+// style. An ANSI document holding characters the code page lacks is written, and from
+// then on kept, as UTF-8 with a byte-order mark. Reports nothing; returns success.
+bool WriteDocumentLines(TMainForm &form, const QString &path);
+// The system's ANSI code page.
+const AnsiCodec &ansiCodec(TMainForm &form);
