@@ -27,6 +27,9 @@ struct Document {
     QString FFileName;
     // Detected each time a file is read (opening, reloading); ANSI before any file was read.
     TextEncoding encoding;
+    // The file read last held line breaks of several kinds (Save leaves such a file as it
+    // is while the document is unchanged).
+    bool mixedLineBreaks = false;
     // "UTF-8" or empty; decided by every save.
     QString SaveEncoding;
 

@@ -185,6 +185,60 @@ bool hasLoneSurrogate(QStringView s)
     return false;
 }
 
+// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF), stopping at
+// the first error; nonAscii tells whether any byte was above 0x7F.
+bool isValidUtf8(QByteArrayView bytes, bool *nonAscii)
+{
+    const uchar *p = reinterpret_cast<const uchar *>(bytes.data());
+    const uchar *end = p + bytes.size();
+    bool high = false;
+    while (p < end) {
+        // Eight ASCII bytes at a time.
+        while (end - p >= 8) {
+            quint64 w;
+            memcpy(&w, p, 8);
+            if (w & 0x8080808080808080ULL)
+                break;
+            p += 8;
+        }
+        if (p >= end)
+            break;
+        const uchar c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        high = true;
+        int len;
+        uchar lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            if (c == 0xE0)
+                lo = 0xA0;
+            else if (c == 0xED)
+                hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p < len || p[1] < lo || p[1] > hi)
+            return false;
+        for (int k = 2; k < len; ++k)
+            if (p[k] < 0x80 || p[k] > 0xBF)
+                return false;
+        p += len;
+    }
+    *nonAscii = high;
+    return true;
+}
+
 bool decodeStrict(QStringConverter::Encoding enc, QByteArrayView bytes, QString *out)
 {
     QStringDecoder d(enc, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
@@ -213,16 +267,13 @@ DecodedText decodeText(const QByteArray &bytes, const AnsiCodec &ansi)
             r.encoding = le ? TextEncoding::utf16le() : TextEncoding::utf16be();
             return r;
         }
-    } else if (decodeStrict(QStringConverter::Utf8, bytes, &r.text)) {
-        // Valid UTF-8 with fewer units than bytes holds non-ASCII characters.
-        if (r.text.size() < n) {
+    } else {
+        bool nonAscii = false;
+        if (isValidUtf8(bytes, &nonAscii) && nonAscii) {
+            r.text = QString::fromUtf8(bytes);
             r.encoding = TextEncoding::utf8(false);
             return r;
         }
-        // Pure ASCII reads the same in this code page.
-        r.encoding = TextEncoding::ansi();
-        if (ansi.name() == QLatin1String("windows-1252"))
-            return r;
     }
     r.text = ansi.decode(bytes);
     r.encoding = TextEncoding::ansi();
@@ -234,21 +285,34 @@ DecodedText decodeText(const QByteArray &bytes, const AnsiCodec &ansi)
 
 namespace {
 
-// True when every CR is followed by LF and every LF preceded by CR.
+// True when every CR is followed by LF and every LF preceded by CR. Four units at a time
+// are tested for a code below 14; only such words are looked at closely.
 bool onlyCrLf(QStringView text)
 {
     const char16_t *t = text.utf16();
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = t[i];
-        if (c == u'\r') {
-            if (i + 1 >= n || t[i + 1] != u'\n')
+    qsizetype i = 0;
+    auto check = [&](qsizetype k) {
+        const char16_t c = t[k];
+        if (c == u'\r')
+            return k + 1 < n && t[k + 1] == u'\n';
+        if (c == u'\n')
+            return k > 0 && t[k - 1] == u'\r';
+        return true;
+    };
+    for (; i + 4 <= n; i += 4) {
+        quint64 w;
+        memcpy(&w, t + i, 8);
+        // A lane below 14 sets its top bit here (other lanes may too, through a borrow).
+        if (((w - 0x000E000E000E000EULL) & ~w & 0x8000800080008000ULL) == 0)
+            continue;
+        for (qsizetype k = i; k < i + 4; ++k)
+            if (!check(k))
                 return false;
-            ++i;
-        } else if (c == u'\n') {
-            return false;
-        }
     }
+    for (; i < n; ++i)
+        if (!check(i))
+            return false;
     return true;
 }
 
@@ -283,6 +347,27 @@ QByteArray markOf(TextEncoding enc)
 }
 
 } // namespace
+
+bool hasOnlyCrLfBreaks(QStringView text) { return onlyCrLf(text) && !text.contains(QChar(0x2028)); }
+
+bool hasMixedLineBreaks(QStringView text)
+{
+    const qsizetype n = text.size();
+    bool crlf = false, cr = false, lf = false;
+    for (qsizetype i = text.indexOf(u'\r'); i >= 0 && !(crlf && cr); i = text.indexOf(u'\r', i + 1)) {
+        if (i + 1 < n && text[i + 1] == u'\n')
+            crlf = true;
+        else
+            cr = true;
+    }
+    for (qsizetype i = text.indexOf(u'\n'); i >= 0; i = text.indexOf(u'\n', i + 1))
+        if (i == 0 || text[i - 1] != u'\r') {
+            lf = true;
+            break;
+        }
+    const bool ls = text.contains(QChar(0x2028));
+    return int(crlf) + int(cr) + int(lf) + int(ls) > 1;
+}
 
 QString withLineBreaks(QStringView text, LineBreak lineBreak)
 {
@@ -358,6 +443,42 @@ QByteArray textExportBytes(QStringView text, const AnsiCodec &ansi)
 // ---------------------------------------------------------------------------------------
 // Names and page rewrites.
 
+namespace {
+
+// The 0-based position of needle (ASCII letters in any case) in text at or after from,
+// or -1. The scan jumps from one occurrence of the needle's rarest punctuation to the
+// next, which the string search does many times faster than a character loop.
+qsizetype findAsciiCi(QStringView text, QStringView needle, qsizetype from = 0)
+{
+    const qsizetype n = needle.size();
+    qsizetype anchor = -1;
+    for (char16_t c : {u'-', u'"', u'=', u'/', u'>', u'<'}) {
+        anchor = needle.indexOf(QChar(c));
+        if (anchor >= 0)
+            break;
+    }
+    if (anchor < 0) {
+        const qsizetype p = sx::posAsciiCi(needle, text, from + 1);
+        return p - 1;
+    }
+    const QChar a = needle[anchor];
+    const char16_t *t = text.utf16();
+    const char16_t *q = needle.utf16();
+    for (qsizetype i = text.indexOf(a, from + anchor); i >= 0; i = text.indexOf(a, i + 1)) {
+        const qsizetype start = i - anchor;
+        if (start + n > text.size())
+            return -1;
+        qsizetype k = 0;
+        while (k < n && sx::foldAscii(t[start + k]) == sx::foldAscii(q[k]))
+            ++k;
+        if (k == n)
+            return start;
+    }
+    return -1;
+}
+
+} // namespace
+
 QString backupFileName(const QString &path)
 {
     const QString ext = sx::extensionPart(path);
@@ -387,30 +508,40 @@ QString driveRootOf(const QString &path)
 
 bool IsUtf8Declared(QStringView text)
 {
-    return sx::posAsciiCi(u"charset=utf-8", text) > 0 || sx::posAsciiCi(u"encoding=\"utf-8\"", text) > 0
-           || sx::posAsciiCi(u"encoding=utf-8", text) > 0;
+    // Each of the three texts ends in "utf-8": one scan for that, then a look at what
+    // stands before it.
+    auto endsWithCi = [&](qsizetype end, QStringView what) {
+        return end >= what.size() && findAsciiCi(text.mid(end - what.size(), what.size()), what) == 0;
+    };
+    for (qsizetype at = findAsciiCi(text, u"utf-8"); at >= 0; at = findAsciiCi(text, u"utf-8", at + 1)) {
+        if (endsWithCi(at, u"charset=") || endsWithCi(at, u"encoding="))
+            return true;
+        if (endsWithCi(at, u"encoding=\"") && at + 5 < text.size() && text[at + 5] == u'"')
+            return true;
+    }
+    return false;
 }
 
-QString removeContentEditable(QStringView text, qsizetype *count)
+QString removeContentEditable(const QString &text, qsizetype *count)
 {
     static const QString needle = QStringLiteral("contenteditable=\"true\"");
     qsizetype n = 0;
-    qsizetype at = sx::posAsciiCi(needle, text);
-    if (at == 0) {
+    qsizetype at = findAsciiCi(text, needle);
+    if (at < 0) {
         if (count)
             *count = 0;
-        return text.toString();
+        return text;
     }
     QString out;
     out.reserve(text.size());
-    qsizetype from = 0; // 0-based
-    while (at > 0) {
-        out.append(text.mid(from, at - 1 - from));
-        from = at - 1 + needle.size();
+    qsizetype from = 0;
+    while (at >= 0) {
+        out.append(QStringView(text).mid(from, at - from));
+        from = at + needle.size();
         ++n;
-        at = sx::posAsciiCi(needle, text, from + 1);
+        at = findAsciiCi(text, needle, from);
     }
-    out.append(text.mid(from));
+    out.append(QStringView(text).mid(from));
     if (count)
         *count = n;
     return out;
@@ -422,22 +553,26 @@ GeneratorMetaEdit generatorMetaEdit(QStringView text)
 {
     GeneratorMetaEdit edit;
     // ASCII lower-casing keeps every position, so the search runs on the text itself.
-    qsizetype p = sx::posAsciiCi(u"<meta name=generator", text);
-    if (p == 0)
-        p = sx::posAsciiCi(u"<meta name=\"generator", text);
-    if (p == 0) {
-        const qsizetype head = sx::posAsciiCi(u"</head>", text);
-        if (head == 0)
+    qsizetype p = findAsciiCi(text, u"<meta name=generator");
+    if (p < 0)
+        p = findAsciiCi(text, u"<meta name=\"generator");
+    if (p < 0) {
+        const qsizetype head = findAsciiCi(text, u"</head>");
+        if (head < 0)
             return edit;
         edit.kind = GeneratorMetaEdit::WholeText;
-        edit.text = sx::ReplaceRange(text, head, 0, generatorMetaElement() + QStringLiteral("\r\n"));
+        edit.text.reserve(text.size() + 48);
+        edit.text.append(text.left(head));
+        edit.text.append(generatorMetaElement());
+        edit.text.append(QStringLiteral("\r\n"));
+        edit.text.append(text.mid(head));
         return edit;
     }
-    const qsizetype q = sx::pos(u">", text, p);
-    if (q == 0)
+    const qsizetype q = text.indexOf(u'>', p);
+    if (q < 0)
         return edit;
     edit.kind = GeneratorMetaEdit::Range;
-    edit.start = p - 1;
+    edit.start = p;
     edit.length = q - p + 1;
     edit.text = generatorMetaElement();
     return edit;

@@ -53,6 +53,13 @@ struct DecodedText {
 // mark included, so that saving them again writes the same bytes.
 DecodedText decodeText(const QByteArray &bytes, const AnsiCodec &ansi);
 
+// True when the text holds line breaks of more than one kind (CR LF, lone CR, lone LF,
+// U+2028), as files that are not text at all do: no one line-break style writes them.
+bool hasMixedLineBreaks(QStringView text);
+
+// True when every line break of the text is CR LF (no lone CR or LF, no U+2028).
+bool hasOnlyCrLfBreaks(QStringView text);
+
 // The text with every line break (CR LF, lone CR, lone LF) written as lineBreak.
 QString withLineBreaks(QStringView text, LineBreak lineBreak);
 
@@ -84,7 +91,7 @@ QString driveRootOf(const QString &path);
 // or "encoding=utf-8" anywhere.
 bool IsUtf8Declared(QStringView text);
 // The text without any "contenteditable=\"true\"" (ASCII letters in any case).
-QString removeContentEditable(QStringView text, qsizetype *count = nullptr);
+QString removeContentEditable(const QString &text, qsizetype *count = nullptr);
 
 // The system's generator meta element.
 QString generatorMetaElement();

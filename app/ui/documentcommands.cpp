@@ -6,6 +6,7 @@
 #include "app/platform.h"
 #include "app/ui/mainform.h"
 #include "editing/editorbuffer.h"
+#include "editing/textbuffer.h"
 #include "editing/textops.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -17,7 +18,9 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QUrl>
 #include <map>
 #include <memory>
@@ -104,12 +107,12 @@ void printText(TMainForm &form, QPrinter &printer, const QString &text)
     RichEdit1.setPlainText(text);
 
     const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
-    const QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
+    const QRect printable = printer.pageRect(QPrinter::DevicePixel).toRect();
     PrinterMetrics m;
     m.dpiX = printer.logicalDpiX();
     m.dpiY = printer.logicalDpiY();
-    m.offsetX = page.left() - paper.left();
-    m.offsetY = page.top() - paper.top();
+    m.offsetX = printable.left() - paper.left();
+    m.offsetY = printable.top() - paper.top();
     m.pageWidth = paper.width();
     m.pageHeight = paper.height();
     const PrintRect r = SetPrintMargins(m, 1.0, 0.5, 0.5, 0.5);
@@ -123,21 +126,71 @@ void printText(TMainForm &form, QPrinter &printer, const QString &text)
         form.prompts().defaultError(QStringLiteral("Printing failed"));
         return;
     }
-    QAbstractTextDocumentLayout::PaintContext ctx;
-    ctx.palette.setColor(QPalette::Text, QColor(0, 0, 128));
-    const int pages = std::max(1, RichEdit1.pageCount());
-    for (int i = 0; i < pages; ++i) {
-        if (i > 0)
-            printer.newPage();
-        painter.save();
-        painter.translate(area.topLeft());
-        painter.setClipRect(QRect(QPoint(0, 0), area.size()));
-        painter.translate(0, -i * area.height());
-        ctx.clip = QRectF(0, i * area.height(), area.width(), area.height());
-        RichEdit1.documentLayout()->draw(&painter, ctx);
-        painter.restore();
+    // Line by line, each on the page the layout gave it, so that no line is drawn (even
+    // clipped away) on two pages.
+    painter.translate(area.topLeft());
+    painter.setClipRect(QRect(QPoint(0, 0), area.size()));
+    painter.setPen(QColor(0, 0, 128));
+    QAbstractTextDocumentLayout *layout = RichEdit1.documentLayout();
+    const qreal pageHeight = area.height();
+    int page = 0;
+    for (QTextBlock block = RichEdit1.begin(); block.isValid(); block = block.next()) {
+        const QPointF at = layout->blockBoundingRect(block).topLeft();
+        QTextLayout *lines = block.layout();
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            while (at.y() + line.y() >= (page + 1) * pageHeight - 0.5) {
+                printer.newPage();
+                ++page;
+            }
+            line.draw(&painter, QPointF(at.x(), at.y() - page * pageHeight));
+        }
     }
     painter.end();
+}
+
+// Refreshes the generator meta element of text, the editor's whole text, in the editor
+// and in text alike.
+void updateGeneratorMeta(EditorBuffer &buffer, QString &text)
+{
+    GeneratorMetaEdit edit = generatorMetaEdit(text);
+    switch (edit.kind) {
+    case GeneratorMetaEdit::None: break;
+    case GeneratorMetaEdit::WholeText:
+        buffer.setText(edit.text);
+        text = std::move(edit.text);
+        break;
+    case GeneratorMetaEdit::Range:
+        if (QStringView(text).mid(edit.start, edit.length) == edit.text) {
+            // The element is ours already: replacing it by itself would only put the
+            // caret behind it.
+            buffer.setSelStart(edit.start + edit.length);
+            break;
+        }
+        buffer.select(edit.start, edit.length);
+        buffer.setSelText(edit.text);
+        text.replace(edit.start, edit.length, edit.text);
+        break;
+    }
+}
+
+bool writeLines(TMainForm &form, const QString &path, QStringView text)
+{
+    TextEncoding encoding = form.document.encoding;
+    const QByteArray bytes = plainFileBytes(text, encoding, form.buffer().lineBreak(), ansiCodec(form));
+    if (!writeFileAtomic(path, bytes))
+        return false;
+    form.document.encoding = encoding;
+    return true;
+}
+
+// True when the file at path reads as exactly this text in the document's encoding.
+bool fileHolds(TMainForm &form, const QString &path, const QString &text)
+{
+    QByteArray bytes;
+    DecodedText decoded;
+    return readDocument(form, path, &bytes, &decoded) && decoded.encoding == form.document.encoding
+           && normalizeLineBreaks(decoded.text) == text;
 }
 
 } // namespace
@@ -175,8 +228,12 @@ bool TMainForm::PerformFileOpen(const QString &pathIn)
         return false;
     }
     ClearAllBookmarks();
+    // Emptied first: a highlighter switched under a big wrapped text would lay all of it
+    // out again.
+    buffer().loadText(QString());
     buffer().setHighlighter(highlighterForPath(path));
     document.encoding = decoded.encoding;
+    document.mixedLineBreaks = hasMixedLineBreaks(decoded.text);
     buffer().loadText(decoded.text);
     decoded.text = QString();
     SetFileName(path);
@@ -214,15 +271,8 @@ void TMainForm::ConfirmSaveChanges()
 
 void TMainForm::UpdateGeneratorMeta()
 {
-    const GeneratorMetaEdit edit = generatorMetaEdit(buffer().text());
-    switch (edit.kind) {
-    case GeneratorMetaEdit::None: break;
-    case GeneratorMetaEdit::WholeText: buffer().setText(edit.text); break;
-    case GeneratorMetaEdit::Range:
-        buffer().select(edit.start, edit.length);
-        buffer().setSelText(edit.text);
-        break;
-    }
+    QString text = buffer().text();
+    updateGeneratorMeta(buffer(), text);
 }
 
 bool TMainForm::AppMessage(QObject *watched, QEvent *e)
@@ -252,15 +302,7 @@ bool TMainForm::AppMessage(QObject *watched, QEvent *e)
 // ---------------------------------------------------------------------------------------
 // Writing.
 
-bool WriteDocumentLines(TMainForm &form, const QString &path)
-{
-    TextEncoding encoding = form.document.encoding;
-    const QByteArray bytes = plainFileBytes(form.buffer().text(), encoding, form.buffer().lineBreak(), ansiCodec(form));
-    if (!writeFileAtomic(path, bytes))
-        return false;
-    form.document.encoding = encoding;
-    return true;
-}
+bool WriteDocumentLines(TMainForm &form, const QString &path) { return writeLines(form, path, form.buffer().text()); }
 
 bool WriteWithEncoding(TMainForm &form, const QString &path, const QString &encoding)
 {
@@ -288,21 +330,40 @@ void FileSave(TMainForm &form)
     EditorBuffer &buf = form.buffer();
     if (buf.length() == 0)
         return;
+    const bool wasModified = buf.modified();
+    QString before = buf.text();
+    qsizetype removed = 0;
+    const QString cleaned = removeContentEditable(before, &removed);
     // Setting the whole text, also when nothing was removed, makes the line breaks CR LF.
-    buf.setText(removeContentEditable(buf.text()));
+    // When that changes nothing but the caret, only the caret moves (a big text is not
+    // compared with itself).
+    if (removed == 0 && buf.lineBreak() == LineBreak::CRLF && hasOnlyCrLfBreaks(before))
+        buf.setSelStart(0);
+    else
+        buf.setText(cleaned);
     if (!form.document.hasFile() || form.document.FFileName == form.Message(0)) {
         FileSaveAs(form);
         return;
     }
     Document &doc = form.document;
-    doc.SaveEncoding = IsUtf8Declared(buf.text()) ? QStringLiteral("UTF-8") : QString();
+    QString text = removed > 0 ? buf.text() : before;
+    // The text as it was is only needed to see that an unchanged document stays so.
+    const bool unchanged = !wasModified && doc.mixedLineBreaks;
+    if (!unchanged)
+        before = QString();
+    doc.SaveEncoding = IsUtf8Declared(text) ? QStringLiteral("UTF-8") : QString();
     if (doc.SaveEncoding == QLatin1String("UTF-8")) {
         WriteWithEncoding(form, doc.FFileName, QStringLiteral("UTF-8"));
         form.releaseButton(QStringLiteral("SaveButton"));
         return;
     }
-    form.UpdateGeneratorMeta();
-    if (WriteDocumentLines(form, doc.FFileName))
+    updateGeneratorMeta(buf, text);
+    bool ok;
+    if (unchanged && text == before && fileHolds(form, doc.FFileName, text))
+        ok = true; // unchanged, and its line breaks have no one style to write them in
+    else
+        ok = writeLines(form, doc.FFileName, text);
+    if (ok)
         buf.setModified(false);
     else
         errorBox(form, form.Message(24) + doc.FFileName);
@@ -387,6 +448,7 @@ SORVEX_HANDLER(ButtonReloadClick)
     for (int n = 0; n < 10; ++n)
         marks[n] = buf.bookmark(n);
     form.document.encoding = decoded.encoding;
+    form.document.mixedLineBreaks = hasMixedLineBreaks(decoded.text);
     buf.loadText(decoded.text);
     for (int n = 0; n < 10; ++n) {
         if (!marks[n].set)

@@ -3,6 +3,7 @@
 #include "editing/textbuffer.h"
 
 #include <QRandomGenerator>
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,6 +48,9 @@ TEST(DecodeText, DetectsEveryEncoding)
          utf8("\xC3\xBF\xC3\xBE=\xC3\x98" "a") + QChar(0)},
         {"utf-8 cut in the middle of a character", "h\xC3", FileEncoding::ANSI, false, utf8("h\xC3\x83")},
         {"overlong utf-8 is not utf-8", "\xC0\xAF", FileEncoding::ANSI, false, utf8("\xC3\x80\xC2\xAF")},
+        {"encoded surrogate is not utf-8", "\xED\xA0\x80", FileEncoding::ANSI, false, utf8("\xC3\xAD\xC2\xA0\xE2\x82\xAC")},
+        {"beyond U+10FFFF is not utf-8", "\xF4\x90\x80\x80", FileEncoding::ANSI, false,
+         utf8("\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC")},
         {"nul bytes", bytesOf("a\0b\0", 4), FileEncoding::ANSI, false, QStringLiteral("a") + QChar(0) + QStringLiteral("b") + QChar(0)},
     };
     for (const Case &c : cases) {
@@ -108,6 +112,29 @@ TEST(DecodeText, PlainWriteRoundTripsEveryLayout)
                 EXPECT_EQ(enc, e.enc);
             }
         }
+}
+
+// The reader's UTF-8 check agrees with the strict UTF-8 decoder on short random byte
+// strings rich in multi-byte lead and continuation bytes.
+TEST(DecodeText, Utf8CheckAgreesWithTheDecoder)
+{
+    QRandomGenerator rng(3);
+    const uchar pool[] = {'a', 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC2, 0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray b;
+        const int len = 1 + int(rng.bounded(6));
+        for (int i = 0; i < len; ++i)
+            b.append(char(pool[rng.bounded(int(sizeof pool))]));
+        if (b.startsWith("\xEF\xBB\xBF"))
+            continue;
+        QStringDecoder d(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString strict = d(b);
+        const DecodedText got = decodeText(b, cp1252());
+        if (d.hasError())
+            ASSERT_EQ(got.encoding, TextEncoding::ansi()) << b.toHex().constData();
+        else
+            ASSERT_EQ(got.text, strict) << b.toHex().constData();
+    }
 }
 
 TEST(AnsiCodec, EveryByteSurvives)
