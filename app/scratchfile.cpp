@@ -1,11 +1,12 @@
 #include "app/scratchfile.h"
 
+#include "app/documentfile.h"
+
 #include "editing/textbuffer.h"
 #include "editing/textops.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -101,11 +102,10 @@ bool readScratchFile(const QString &path, QByteArray *bytes, QString *error)
 
 bool writeScratchFile(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    QString why;
+    if (!writeFileAtomic(path, bytes, &why)) {
         if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(path, f.errorString());
-        f.cancelWriting();
+            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(path, why);
         return false;
     }
     return true;
