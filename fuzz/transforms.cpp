@@ -73,6 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const ScratchFileText file = decodeScratchFile(bytes, QStringLiteral("windows-1252"));
     encodeScratchFile(file.text, file.encoding, QStringLiteral("windows-1252"));
-    encodeScratchFile(text, FileEncoding::ANSI, QStringLiteral("windows-1252"));
+    encodeScratchFile(text, TextEncoding::ansi(), QStringLiteral("windows-1252"));
     return 0;
 }

@@ -73,7 +73,7 @@ private:
     // Runs a button's action; an error it raises goes to the default error box.
     template <class Fn> void guarded(Fn fn);
 
-    FileEncoding m_encoding = FileEncoding::ANSI; // of the last read
+    TextEncoding m_encoding; // of the last read (ANSI before any)
     int m_indent = 80;
     QWidget *m_indentSpacer = nullptr;
 };

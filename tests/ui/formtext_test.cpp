@@ -228,6 +228,15 @@ TEST(FormText, FilesAndTheirEncodings)
     f.click("Buttonspeichern");
     EXPECT_EQ(f.bytes("b.txt"), QByteArray("\xEF\xBB\xBF\xE2\x84\xA6\r\n"));
 
+    // UTF-8 without a mark is recognised as the document files recognise it, and written
+    // back without one.
+    f.write("u.txt", "Gr\xC3\xBC\xC3\x9F" "e");
+    f.prompts.opens << f.path("u.txt");
+    f.click("ToolButton2");
+    EXPECT_EQ(f.text->text(), QStringLiteral("Gr\u00fc\u00dfe"));
+    f.click("Buttonspeichern");
+    EXPECT_EQ(f.bytes("u.txt"), QByteArray("Gr\xC3\xBC\xC3\x9F" "e\r\n"));
+
     // UTF-16 both ways.
     f.write("c.txt", QByteArray("\xFF\xFE" "a\0\r\0\n\0\xAC\x20", 10));
     f.prompts.opens << f.path("c.txt");
