@@ -4,9 +4,27 @@
 #include "editing/textbuffer.h"
 #include "editing/textops.h"
 
+#include <memory>
+
+namespace {
+
+// Building a code page's tables takes a moment; keep the last one.
+const AnsiCodec &codecFor(const QString &codePage)
+{
+    thread_local std::unique_ptr<AnsiCodec> codec;
+    thread_local QString asked;
+    if (!codec || asked != codePage) {
+        codec = std::make_unique<AnsiCodec>(codePage);
+        asked = codePage;
+    }
+    return *codec;
+}
+
+} // namespace
+
 ScratchFileText decodeScratchFile(const QByteArray &bytes, const QString &ansiCodePage)
 {
-    const DecodedText decoded = decodeText(bytes, AnsiCodec(ansiCodePage));
+    const DecodedText decoded = decodeText(bytes, codecFor(ansiCodePage));
     return {normalizeLineBreaks(decoded.text), decoded.encoding};
 }
 
@@ -19,7 +37,7 @@ QByteArray encodeScratchFile(QStringView text, TextEncoding encoding, const QStr
         lines.append(line);
         lines.append(u"\r\n");
     }
-    const QByteArray bytes = plainFileBytes(lines, encoding, LineBreak::CRLF, AnsiCodec(ansiCodePage));
+    const QByteArray bytes = plainFileBytes(lines, encoding, LineBreak::CRLF, codecFor(ansiCodePage));
     if (written)
         *written = encoding;
     return bytes;
