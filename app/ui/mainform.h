@@ -4,6 +4,7 @@
 
 #include "app/catalogue.h"
 #include "app/document.h"
+#include "app/recentfiles.h"
 #include "app/settings.h"
 #include "app/ui/registry.h"
 #include "app/ui/uiprompts.h"
@@ -63,6 +64,7 @@ public:
     // Main-window state shared by the Parts.
     Document document;
     RunningSettings settings;
+    RecentFiles recentFiles;
     int InterfaceLanguage = 0;
     bool SaveCancelled = false;
     int NextProblemIndex = 0;

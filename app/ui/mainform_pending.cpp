@@ -6,17 +6,5 @@
 #include "app/catalogue.h"
 #include "app/platform.h"
 
-void TMainForm::LoadSettings()
-{
-    // Without settings: the language of the default input locale.
-    InterfaceLanguage = languageForInputLocale(m_platform.inputLocale());
-}
-
-void TMainForm::SaveSessionSettings() {}
-void TMainForm::ClearRecentFiles() {}
-void TMainForm::LoadRecentFiles() {}
-void TMainForm::SaveRecentFiles() {}
-void TMainForm::AddRecentFile(const QString &) {}
-void TMainForm::CheckForUpdateAtStart() {}
 void TMainForm::ScanProblems() {}
 void TMainForm::ShowNextProblem() {}

@@ -1,5 +1,7 @@
 #include "app/ui/realplatform.h"
 
+#include "app/launch.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -15,6 +17,7 @@
 #include <QUrl>
 
 #ifdef Q_OS_WIN
+#include <vector>
 #include <windows.h>
 #endif
 
@@ -98,7 +101,26 @@ QString RealPlatform::ansiCodePage() const
 #endif
 }
 
-QString RealPlatform::versionString() const { return QStringLiteral(SORVEX_VERSION); }
+QString RealPlatform::versionString() const
+{
+#ifdef Q_OS_WIN
+    // The file version of the executable's version resource.
+    const std::wstring path = QDir::toNativeSeparators(exePath()).toStdWString();
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
+    if (size > 0) {
+        std::vector<char> data(size);
+        VS_FIXEDFILEINFO *info = nullptr;
+        UINT len = 0;
+        if (GetFileVersionInfoW(path.c_str(), 0, size, data.data())
+            && VerQueryValueW(data.data(), L"\\", reinterpret_cast<void **>(&info), &len) && info)
+            return versionText(quint32(info->dwFileVersionMS), quint32(info->dwFileVersionLS));
+    }
+    return QStringLiteral("Not available");
+#else
+    return QStringLiteral(SORVEX_VERSION);
+#endif
+}
 
 void RealPlatform::shellOpen(const QString &target)
 {
@@ -110,6 +132,22 @@ void RealPlatform::shellOpen(const QString &target)
 
 void RealPlatform::startProgram(const QString &program, const QStringList &arguments)
 {
+    // The file manager opens an FTP folder from "/e, ftp://...". Where there is no such
+    // program, the address goes to the system's handler for ftp addresses.
+    const bool fileManager = program.compare(QLatin1String("explorer.exe"), Qt::CaseInsensitive) == 0
+                             && arguments.size() == 1 && arguments.first().startsWith(QLatin1String("/e, "));
+#ifdef Q_OS_WIN
+    if (fileManager) {
+        const std::wstring prog = program.toStdWString(), args = arguments.first().toStdWString();
+        ShellExecuteW(nullptr, L"open", prog.c_str(), args.c_str(), nullptr, SW_SHOWNORMAL);
+        return;
+    }
+#else
+    if (fileManager && QStandardPaths::findExecutable(program).isEmpty()) {
+        QDesktopServices::openUrl(QUrl(arguments.first().mid(4), QUrl::TolerantMode));
+        return;
+    }
+#endif
     QProcess::startDetached(program, arguments);
 }
 
@@ -127,7 +165,14 @@ int RealPlatform::runElevated(const QString &program, const QString &argumentLin
 
 int RealPlatform::runOpen(const QString &program, const QString &argumentLine)
 {
-    return QProcess::startDetached(program, QProcess::splitCommand(argumentLine)) ? 42 : 2;
+#ifdef Q_OS_WIN
+    const std::wstring prog = program.toStdWString(), args = argumentLine.toStdWString();
+    return int(reinterpret_cast<quintptr>(
+        ShellExecuteW(nullptr, L"open", prog.c_str(), args.c_str(), nullptr, SW_SHOWNORMAL)));
+#else
+    // The line's arguments, split as the program itself would split them; no shell.
+    return QProcess::startDetached(program, splitCommandLine(argumentLine)) ? 42 : 2;
+#endif
 }
 
 void RealPlatform::showHelp(const QString &helpFile, int topic)
