@@ -30,7 +30,7 @@ QString TAboutBox::donationPage(int language)
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 {
     setModal(true);
-    setFixedSize(360, 230);
+    setFixedSize(420, 240);
     auto named = [](auto *w, const char *name) {
         w->setObjectName(QString::fromLatin1(name));
         return w;
@@ -42,18 +42,18 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     big.setBold(true);
     ProductName->setFont(big);
     ProductName->setStyleSheet(QStringLiteral("color: navy"));
-    ProductName->setGeometry(24, 16, 312, 40);
+    ProductName->setGeometry(24, 16, 372, 40);
 
     Version = named(new QLabel(this), "Version");
     Version->setGeometry(24, 66, 60, 18);
     LabelVersion = named(new QLabel(this), "LabelVersion");
-    LabelVersion->setGeometry(88, 66, 248, 18);
+    LabelVersion->setGeometry(88, 66, 308, 18);
 
     LabelWeb = named(new QLabel(QStringLiteral("Web:"), this), "LabelWeb");
     LabelWeb->setGeometry(24, 92, 60, 18);
     LinkWeb = named(new QLabel(this), "LinkWeb");
     LinkWeb->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline"));
-    LinkWeb->setGeometry(88, 92, 248, 18);
+    LinkWeb->setGeometry(88, 92, 308, 18);
 
     LinkDonate = named(new QLabel(this), "LinkDonate");
     QFont bold = LinkDonate->font();
@@ -62,7 +62,9 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     LinkDonate->setFont(bold);
     LinkDonate->setStyleSheet(QStringLiteral("color: maroon"));
     LabelDonate = named(new QLabel(this), "LabelDonate");
-    LabelDonate->setGeometry(24, 150, 312, 18);
+    LabelDonate->setGeometry(24, 150, 372, 36);
+    LabelDonate->setWordWrap(true);
+    LabelDonate->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     for (QLabel *link : {LinkWeb, LinkDonate}) {
         link->setCursor(Qt::PointingHandCursor);
@@ -71,7 +73,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 
     OKButton = named(new QPushButton(QStringLiteral("OK"), this), "OKButton");
     OKButton->setDefault(true);
-    OKButton->setGeometry(140, 186, 80, 28);
+    OKButton->setGeometry(170, 196, 80, 28);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 

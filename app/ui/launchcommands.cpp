@@ -6,7 +6,6 @@
 #include "app/platform.h"
 #include "app/ui/aboutbox.h"
 #include "app/ui/mainform.h"
-#include "editing/editorbuffer.h"
 #include "editing/textops.h"
 
 #include <QFileInfo>
@@ -18,18 +17,6 @@ void showError(TMainForm &form, int message)
 {
     form.prompts().message(MsgKind::Error, QStringLiteral("Sorvex"), form.Message(message), Btn::OK);
 }
-
-// The browser of the settings with the page file URL, or the page's default program.
-void launchPage(TMainForm &form)
-{
-    const QString path = form.document.FFileName;
-    if (!sx::isBlank(form.settings.browserPath))
-        form.platform().startProgram(form.settings.browserPath, {pageFileUrl(path)});
-    else
-        form.platform().shellOpen(path);
-}
-
-void writePage(TMainForm &form, const QString &text);
 
 } // namespace
 
@@ -67,37 +54,6 @@ void TMainForm::CheckForUpdateAtStart()
 
 SORVEX_HANDLER(NachUpdatesuchen1Click) { RunUpdater(form); }
 
-SORVEX_HANDLER(ToolButtonBrowserClick)
-{
-    if (!form.document.hasFile()) {
-        showError(form, 20);
-        return;
-    }
-    writePage(form, form.buffer().text());
-    launchPage(form);
-}
-
-SORVEX_HANDLER(ToolButtonEditbClick)
-{
-    if (!form.document.hasFile()) {
-        showError(form, 20);
-        return;
-    }
-    // The file opens in the browser with an editable body while the editor keeps its
-    // page exactly (taking the attribute out again would leave a space behind in the
-    // start tag, one more at every use). A page without a body element is written as it
-    // stands and loses the first such attribute of its own in the editor, as one edit.
-    const QString text = form.buffer().text();
-    const QString editable = withEditableBody(text);
-    writePage(form, editable);
-    launchPage(form);
-    if (editable == text) {
-        const QString after = withoutFirstContentEditable(text);
-        if (after != text)
-            form.buffer().setText(after);
-    }
-}
-
 SORVEX_HANDLER(FTP1Click)
 {
     const RunningSettings &s = form.settings;
@@ -122,12 +78,3 @@ SORVEX_HANDLER(HelpAbout)
     box->ALanguage = form.InterfaceLanguage;
     form.execDialog(box);
 }
-
-namespace {
-void writePage(TMainForm &form, const QString &text)
-{
-    Q_UNUSED(form);
-    Q_UNUSED(text);
-    throw std::runtime_error("The page cannot be written yet.");
-}
-} // namespace
