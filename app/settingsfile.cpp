@@ -1,11 +1,11 @@
 #include "app/settingsfile.h"
 
 #include "app/catalogue.h"
+#include "app/documentfile.h"
 #include "editing/textops.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <limits>
@@ -518,20 +518,22 @@ bool readOwnFile(const QString &path, QByteArray *bytes, QString *error)
 bool writeOwnFile(const QString &path, const QByteArray &bytes, bool ownerOnly, QString *error)
 {
     const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    // The temporary file takes the permissions of the file it replaces: narrow them first.
-    if (ownerOnly && QFileInfo(path).isFile())
-        QFile::setPermissions(path, owner);
-    QSaveFile f(path);
-    bool ok = f.open(QIODevice::WriteOnly);
-    if (ok && ownerOnly)
-        ok = f.setPermissions(owner);
-    if (ok)
-        ok = f.write(bytes) == bytes.size();
-    if (ok)
-        ok = f.commit();
-    else
-        f.cancelWriting();
-    if (!ok && error)
-        *error = f.errorString();
-    return ok;
+    bool placeholder = false;
+    if (ownerOnly) {
+        // The file that replaces this one takes its permissions: narrow them first, and
+        // give a new file an empty owner-only stand-in to take them from.
+        if (QFileInfo(path).isFile()) {
+            QFile::setPermissions(path, owner);
+        } else if (!QFileInfo::exists(path)) {
+            QFile f(path);
+            placeholder = f.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+            if (placeholder)
+                f.setPermissions(owner);
+        }
+    }
+    if (writeFileAtomic(path, bytes, error))
+        return true;
+    if (placeholder)
+        QFile::remove(path);
+    return false;
 }

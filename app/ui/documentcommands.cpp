@@ -174,11 +174,11 @@ void updateGeneratorMeta(EditorBuffer &buffer, QString &text)
     }
 }
 
-bool writeLines(TMainForm &form, const QString &path, QStringView text)
+bool writeLines(TMainForm &form, const QString &path, QStringView text, QString *error = nullptr)
 {
     TextEncoding encoding = form.document.encoding;
     const QByteArray bytes = plainFileBytes(text, encoding, form.buffer().lineBreak(), ansiCodec(form));
-    if (!writeFileAtomic(path, bytes))
+    if (!writeFileAtomic(path, bytes, error))
         return false;
     form.document.encoding = encoding;
     return true;
@@ -303,6 +303,11 @@ bool TMainForm::AppMessage(QObject *watched, QEvent *e)
 // Writing.
 
 bool WriteDocumentLines(TMainForm &form, const QString &path) { return writeLines(form, path, form.buffer().text()); }
+
+bool WriteDocumentText(TMainForm &form, const QString &path, QStringView text, QString *error)
+{
+    return writeLines(form, path, text, error);
+}
 
 bool WriteWithEncoding(TMainForm &form, const QString &path, const QString &encoding)
 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 class AnsiCodec;
 class TMainForm;
@@ -20,5 +21,8 @@ bool ExportAsText(TMainForm &form, const QString &path);
 // style. An ANSI document holding characters the code page lacks is written, and from
 // then on kept, as UTF-8 with a byte-order mark. Reports nothing; returns success.
 bool WriteDocumentLines(TMainForm &form, const QString &path);
+// The plain write of a text in place of the editor's (the edit-in-browser command writes
+// the page with an editable body); error receives the reason of a failure.
+bool WriteDocumentText(TMainForm &form, const QString &path, QStringView text, QString *error = nullptr);
 // The system's ANSI code page.
 const AnsiCodec &ansiCodec(TMainForm &form);

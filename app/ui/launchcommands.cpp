@@ -5,7 +5,9 @@
 #include "app/launch.h"
 #include "app/platform.h"
 #include "app/ui/aboutbox.h"
+#include "app/ui/documentcommands.h"
 #include "app/ui/mainform.h"
+#include "editing/editorbuffer.h"
 #include "editing/textops.h"
 
 #include <QFileInfo>
@@ -16,6 +18,27 @@ namespace {
 void showError(TMainForm &form, int message)
 {
     form.prompts().message(MsgKind::Error, QStringLiteral("Sorvex"), form.Message(message), Btn::OK);
+}
+
+// The browser of the settings with the page file URL, or the page's default program.
+void launchPage(TMainForm &form)
+{
+    const QString path = form.document.FFileName;
+    if (!sx::isBlank(form.settings.browserPath))
+        form.platform().startProgram(form.settings.browserPath, {pageFileUrl(path)});
+    else
+        form.platform().shellOpen(path);
+}
+
+
+// The plain write of the page before the browser shows it; a failure goes to the default
+// error box, and nothing is launched.
+void writePage(TMainForm &form, const QString &text)
+{
+    const QString path = form.document.FFileName;
+    QString error;
+    if (!WriteDocumentText(form, path, text, &error))
+        throw std::runtime_error(QStringLiteral("Cannot create file \"%1\": %2").arg(path, error).toStdString());
 }
 
 } // namespace
@@ -53,6 +76,37 @@ void TMainForm::CheckForUpdateAtStart()
 }
 
 SORVEX_HANDLER(NachUpdatesuchen1Click) { RunUpdater(form); }
+
+SORVEX_HANDLER(ToolButtonBrowserClick)
+{
+    if (!form.document.hasFile()) {
+        showError(form, 20);
+        return;
+    }
+    writePage(form, form.buffer().text());
+    launchPage(form);
+}
+
+SORVEX_HANDLER(ToolButtonEditbClick)
+{
+    if (!form.document.hasFile()) {
+        showError(form, 20);
+        return;
+    }
+    // The file opens in the browser with an editable body while the editor keeps its
+    // page exactly (taking the attribute out again would leave a space behind in the
+    // start tag, one more at every use). A page without a body element is written as it
+    // stands and loses the first such attribute of its own in the editor, as one edit.
+    const QString text = form.buffer().text();
+    const QString editable = withEditableBody(text);
+    writePage(form, editable);
+    launchPage(form);
+    if (editable == text) {
+        const QString after = withoutFirstContentEditable(text);
+        if (after != text)
+            form.buffer().setText(after);
+    }
+}
 
 SORVEX_HANDLER(FTP1Click)
 {

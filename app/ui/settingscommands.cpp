@@ -23,7 +23,7 @@ const HtmlAttr kAttrs[HtmlColorCount] = {HtmlAttr::Keyword, HtmlAttr::Identifier
 
 std::runtime_error fileError(const char *what, const QString &path, const QString &reason)
 {
-    return std::runtime_error(QStringLiteral("%1 \"%2\". %3").arg(QString::fromLatin1(what), path, reason).toStdString());
+    return std::runtime_error(QStringLiteral("%1 \"%2\": %3").arg(QString::fromLatin1(what), path, reason).toStdString());
 }
 
 } // namespace
@@ -53,7 +53,7 @@ void TMainForm::LoadSettings()
                                          systemLanguage(*this), state);
         } else {
             // A file that cannot be read is left alone; the start goes on as without one.
-            m_prompts.defaultError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, error));
+            m_prompts.defaultError(QStringLiteral("Cannot open file \"%1\": %2").arg(path, error));
             loadSettingsDefaults(systemLanguage(*this), state);
         }
     }

@@ -380,7 +380,7 @@ void TFormSetup::BitBtn1Click()
     const QByteArray bytes = settingsFileBytes(setupLines(fields()), main->platform().ansiCodePage());
     QString error;
     if (!writeOwnFile(path, bytes, true, &error)) {
-        main->prompts().defaultError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, error));
+        main->prompts().defaultError(QStringLiteral("Cannot create file \"%1\": %2").arg(path, error));
         return;
     }
     Schrift = Edit1->text();

@@ -4,12 +4,14 @@
 // programs with arguments that a shell would take apart.
 #include "tests/ui/uifixture.h"
 
+#include "app/documentfile.h"
 #include "app/launch.h"
 #include "app/settingsfile.h"
 #include "app/ui/application.h"
 #include "app/ui/mainform.h"
 #include "app/ui/realplatform.h"
 #include "app/ui/setupdialog.h"
+#include "editing/editorbuffer.h"
 #include "editing/ui/synedit.h"
 
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <memory>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -36,14 +39,14 @@ public:
     {
         runs << program + QLatin1Char(' ') + line;
         const QStringList args = splitCommandLine(line);
-        if (updaterDeletes && args.value(5) == QLatin1String("del"))
+        if (args.value(5) == QLatin1String("del"))
             QFile::remove(args.value(4));
         return 42;
     }
     void showHelp(const QString &file, int topic) override { help << QStringLiteral("%1 %2").arg(file).arg(topic); }
+    void shellOpen(const QString &target) override { runs << target; }
 
     QStringList runs, help;
-    bool updaterDeletes = true;
 };
 
 // Prompts that press the named button of a dialog and record the message boxes.
@@ -98,13 +101,21 @@ QByteArray readBytes(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A settings file that a write can find but never replace: its target lies where no
-// temporary file can be made.
-bool makeUnwritableSettings(const QString &path)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return QFileInfo(QStringLiteral("/proc/version")).isFile() && QFile::link(QStringLiteral("/proc/version"), path);
-}
+// Makes the next `count` writes of files named `name` fail, as a full disk or a missing
+// right would; the writes of other files go through.
+struct FailingWrites {
+    FailingWrites(const QString &name, int count)
+    {
+        auto left = std::make_shared<int>(count);
+        setWriteFault([name, left](WriteStage stage, const QString &path) {
+            if (stage != WriteStage::Commit || QFileInfo(path).fileName() != name || *left <= 0)
+                return true;
+            --*left;
+            return false;
+        });
+    }
+    ~FailingWrites() { setWriteFault(nullptr); }
+};
 
 } // namespace
 
@@ -151,17 +162,21 @@ TEST(SettingsWrite, RetriesThroughTheUpdater)
     RecordingPlatform p;
     StubPrompts prompts;
     writeBytes(p.exeFolder() + QStringLiteral("Install.exe"), "");
-    ASSERT_TRUE(makeUnwritableSettings(iniOf(p)));
+    writeBytes(iniOf(p), "Arial\r\n");
     Window w(p, prompts);
     ASSERT_EQ(p.runs.size(), 1); // the start-up check
     EXPECT_TRUE(p.runs[0].endsWith(QStringLiteral("\"default\" \"check\"")));
-    w.form->SaveSessionSettings();
+    {
+        FailingWrites once(QStringLiteral("Html.ini"), 1);
+        w.form->SaveSessionSettings();
+    }
     ASSERT_EQ(p.runs.size(), 2);
     EXPECT_EQ(splitCommandLine(p.runs[1].mid(p.runs[1].indexOf(QLatin1Char(' ')) + 1)).mid(4),
               QStringList({iniOf(p), "del"}));
     // After the updater deleted it, the second attempt created the file anew.
-    EXPECT_FALSE(QFileInfo(iniOf(p)).isSymLink());
-    EXPECT_EQ(settingsLinesFromBytes(readBytes(iniOf(p)), p.ansiCodePage()).size(), SettingsLineCount);
+    const QStringList lines = settingsLinesFromBytes(readBytes(iniOf(p)), p.ansiCodePage());
+    ASSERT_EQ(lines.size(), SettingsLineCount);
+    EXPECT_EQ(lines[0], "Arial");
     EXPECT_TRUE(w.form->settings.updaterMode.isEmpty());
     EXPECT_TRUE(w.form->settings.updaterCommand.isEmpty());
 }
@@ -169,33 +184,44 @@ TEST(SettingsWrite, RetriesThroughTheUpdater)
 TEST(SettingsWrite, ASecondFailureIsPassedOn)
 {
     RecordingPlatform p;
-    p.updaterDeletes = false; // the user refused, or the updater could not delete it
     StubPrompts prompts;
     writeBytes(p.exeFolder() + QStringLiteral("Install.exe"), "");
-    ASSERT_TRUE(makeUnwritableSettings(iniOf(p)));
     Window w(p, prompts);
-    EXPECT_THROW(w.form->SaveSessionSettings(), std::exception);
-    // The recent-files list ignores its second failure.
+    // Without a file there is nothing for the updater to delete.
+    {
+        FailingWrites twice(QStringLiteral("Html.ini"), 2);
+        EXPECT_THROW(w.form->SaveSessionSettings(), std::exception);
+    }
+    EXPECT_EQ(p.runs.size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(iniOf(p))); // no empty stand-in is left behind
+    // The recent-files list asks the updater too, and ignores its second failure.
     const QString list = p.settingsFolder() + QStringLiteral("files.txt");
-    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/version"), list));
-    const int before = p.runs.size();
-    EXPECT_NO_THROW(w.form->SaveRecentFiles());
-    ASSERT_EQ(p.runs.size(), before + 1);
+    writeBytes(list, "old\r\n");
+    {
+        FailingWrites twice(QStringLiteral("files.txt"), 2);
+        EXPECT_NO_THROW(w.form->SaveRecentFiles());
+    }
+    ASSERT_EQ(p.runs.size(), 2);
     EXPECT_TRUE(p.runs.last().contains(QStringLiteral("files.txt\" \"del\"")));
 }
 
-TEST(SetupDialog, FailedOkKeepsTheDialogOpenAndTheFile)
+TEST(SetupDialog, FailedOkKeepsTheDialogOpenAndTheOldFileWhole)
 {
     RecordingPlatform p;
     ClickingPrompts prompts;
     prompts.press = QStringLiteral("BitBtn1");
-    ASSERT_TRUE(makeUnwritableSettings(iniOf(p)));
+    const QByteArray old = settingsFileBytes({"Arial", "12", "true", "me", "secret"}, p.ansiCodePage());
+    writeBytes(iniOf(p), old);
     Window w(p, prompts);
-    w.form->trigger(QStringLiteral("Settings2"));
+    {
+        FailingWrites once(QStringLiteral("Html.ini"), 1);
+        w.form->trigger(QStringLiteral("Settings2"));
+    }
     EXPECT_TRUE(prompts.leftOpen);
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Cannot create file")));
-    EXPECT_TRUE(QFileInfo(iniOf(p)).isSymLink()); // nothing was deleted before the write
+    EXPECT_EQ(readBytes(iniOf(p)), old);
+    EXPECT_EQ(QDir(p.settingsFolder()).entryList(QDir::Files), QStringList({"Html.ini"}));
 }
 
 TEST(SetupDialog, OkReplacesTheFile)
@@ -234,6 +260,28 @@ TEST(SetupDialog, F1ShowsHelpTopic90)
     QApplication::sendEvent(d->EditServer, &press);
     d->hide();
     EXPECT_EQ(p.help, QStringList({w.form->helpFile + QStringLiteral(" 90")}));
+}
+
+TEST(BrowserCommand, AFailedWriteLaunchesNothing)
+{
+    RecordingPlatform p;
+    ClickingPrompts prompts;
+    const QString page = p.exeFolder() + QStringLiteral("page.htm");
+    writeBytes(page, "<p>old</p>");
+    Window w(p, prompts);
+    ASSERT_TRUE(w.form->PerformFileOpen(page));
+    w.form->buffer().setSelText(QStringLiteral("new"));
+    {
+        FailingWrites once(QStringLiteral("page.htm"), 1);
+        w.form->trigger(QStringLiteral("ShowInBrowser"));
+    }
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Cannot create file")));
+    EXPECT_TRUE(p.runs.isEmpty());
+    EXPECT_EQ(readBytes(page), "<p>old</p>");
+    w.form->trigger(QStringLiteral("ShowInBrowser"));
+    EXPECT_EQ(p.runs, QStringList({page}));
+    EXPECT_EQ(readBytes(page), "new<p>old</p>");
 }
 
 // ---------------------------------------------------------------------------------------
