@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/ui/registry.h"
 #include "app/ui/uiprompts.h"
+#include "structure/locator.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -68,6 +69,8 @@ public:
     int InterfaceLanguage = 0;
     bool SaveCancelled = false;
     int NextProblemIndex = 0;
+    // The element locator's flags (CellSelected, RowOrTableSelected) and last span.
+    LocatorState locator;
     QString helpFile;
     // Initial folders and names of the common dialogs, kept between uses.
     QString openDialogFolder, saveDialogFolder, saveDialogFileName, backupDialogFolder;
