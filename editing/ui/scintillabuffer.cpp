@@ -132,15 +132,35 @@ void ScintillaBuffer::loadText(const QString &text)
     m_marks.fill({});
 }
 
+void ScintillaBuffer::withoutModifyNotifications(const std::function<void()> &edit)
+{
+    // The editor widget answers each modification notification with work that grows with
+    // the offset of the change (it turns the byte position into a character offset counted
+    // from the start of the text): an edit near the end of a 10 MB page would cost a tenth
+    // of a second. The notifications are held back during the edit; the widget's change
+    // signals, the only thing built on them, are sent once afterwards.
+    const long mask = send(QsciScintillaBase::SCI_GETMODEVENTMASK);
+    const long lines = send(QsciScintillaBase::SCI_GETLINECOUNT);
+    send(QsciScintillaBase::SCI_SETMODEVENTMASK, 0);
+    edit();
+    send(QsciScintillaBase::SCI_SETMODEVENTMASK, static_cast<unsigned long>(mask));
+    Q_EMIT m_editor->textChanged();
+    if (send(QsciScintillaBase::SCI_GETLINECOUNT) != lines)
+        Q_EMIT m_editor->linesChanged();
+}
+
 void ScintillaBuffer::replaceBytes(long from, long to, const QByteArray &utf8)
 {
     const bool big = utf8.size() > kBigEdit || to - from > kBigEdit;
     if (big)
         m_editor->suspendWrap();
-    send(QsciScintillaBase::SCI_BEGINUNDOACTION);
-    send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
-    m_editor->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.constData());
-    send(QsciScintillaBase::SCI_ENDUNDOACTION);
+    withoutModifyNotifications([&] {
+        send(QsciScintillaBase::SCI_BEGINUNDOACTION);
+        send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
+        m_editor->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()),
+                                utf8.constData());
+        send(QsciScintillaBase::SCI_ENDUNDOACTION);
+    });
     if (big)
         m_editor->resumeWrap();
 }
@@ -288,7 +308,10 @@ void ScintillaBuffer::setModified(bool modified)
         send(QsciScintillaBase::SCI_SETSAVEPOINT);
 }
 
-void ScintillaBuffer::undo() { send(QsciScintillaBase::SCI_UNDO); }
+void ScintillaBuffer::undo()
+{
+    withoutModifyNotifications([this] { send(QsciScintillaBase::SCI_UNDO); });
+}
 void ScintillaBuffer::cut() { m_editor->cut(); }
 void ScintillaBuffer::copy() { m_editor->copy(); }
 void ScintillaBuffer::paste() { m_editor->paste(); }

@@ -9,6 +9,7 @@
 #include "editing/editorbuffer.h"
 
 #include <array>
+#include <functional>
 
 class SynEdit;
 
@@ -74,6 +75,7 @@ private:
     long send(unsigned int msg, unsigned long w = 0, long l = 0) const;
     QString range(long from, long to) const;
     void replaceBytes(long from, long to, const QByteArray &utf8);
+    void withoutModifyNotifications(const std::function<void()> &edit);
 
     SynEdit *m_editor;
     LineBreak m_lineBreak = LineBreak::CRLF;
