@@ -30,26 +30,33 @@ LocateResult LocateElement(QStringView text, qsizetype selStart, QStringView ope
     if (L == 0)
         return result;
     const qsizetype S = selStart < 0 ? 0 : (selStart > n ? n : selStart);
-    const QStringView stub(kind.CloseStub);
-    const bool stubUsable = stub.size() == L + 1;
-    const char16_t open0 = foldAscii(openTag[0].unicode());
-    const char16_t stub0 = stubUsable ? foldAscii(stub[0].unicode()) : 0;
+    // The start tag and the closing stub, folded once; both are compared in place.
+    const QString openFold = lowerAscii(openTag), stubFold = lowerAscii(kind.CloseStub);
+    const bool stubUsable = stubFold.size() == L + 1;
+    const char16_t *t = text.utf16();
+    const char16_t *op = reinterpret_cast<const char16_t *>(openFold.utf16());
+    const char16_t *sp = reinterpret_cast<const char16_t *>(stubFold.utf16());
+    auto matchAt = [t](qsizetype i, const char16_t *pattern, qsizetype len) {
+        for (qsizetype k = 0; k < len; ++k)
+            if (foldAscii(t[i + k]) != pattern[k])
+                return false;
+        return true;
+    };
+    const char16_t open0 = op[0];
+    const char16_t stub0 = stubUsable ? sp[0] : op[0];
 
     // Backward scan. Candidates: S + 1, then S - L down to 1 - L (S + 1 positions); a
     // position below 1 is read as 1. Positions S - L + 1 to S are never examined.
     qsizetype depth = 0;
     qsizetype start = -1;
-    auto examine = [&](qsizetype P) -> bool {
-        if (P < 1)
-            P = 1;
-        const qsizetype i = P - 1;
+    // Examines the 0-based index i (the 1-based position i + 1).
+    auto examine = [&](qsizetype i) -> bool {
         if (i >= n)
             return false;
-        const char16_t c = foldAscii(text[i].unicode());
         // A closing stub counts only when it lies wholly before the caret.
-        if (stubUsable && c == stub0 && i + L + 1 <= S && equalsAsciiCi(text.mid(i, L + 1), stub))
+        if (stubUsable && i + L + 1 <= S && matchAt(i, sp, L + 1))
             ++depth;
-        if (c == open0 && i + L <= n && equalsAsciiCi(text.mid(i, L), openTag)) {
+        if (i + L <= n && matchAt(i, op, L)) {
             if (depth <= 0) {
                 start = i;
                 return true;
@@ -58,9 +65,21 @@ LocateResult LocateElement(QStringView text, qsizetype selStart, QStringView ope
         }
         return false;
     };
-    bool found = examine(S + 1);
-    for (qsizetype P = S - L; !found && P >= 1 - L; --P)
-        found = examine(P);
+    bool found = examine(S);
+    const qsizetype first = S - L; // the first position of the descending run
+    // Positions first down to 1; only those holding the first character of the stub or
+    // of the start tag can change anything.
+    for (qsizetype i = first - 1; !found && i >= 0; --i) {
+        while (i >= 0 && foldAscii(t[i]) != open0 && foldAscii(t[i]) != stub0)
+            --i;
+        if (i < 0)
+            break;
+        found = examine(i);
+    }
+    // Positions 0 down to 1 - L, each read as position 1.
+    const qsizetype repeats = (first < 0 ? first : 0) + L;
+    for (qsizetype r = 0; !found && r < repeats; ++r)
+        found = examine(0);
     if (!found)
         return result;
     if (start == 0) {
