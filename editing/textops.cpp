@@ -1,5 +1,6 @@
 #include "editing/textops.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -110,21 +111,29 @@ QString trimRight(QStringView text) { return text.left(rightEnd(text)).toString(
 
 bool isBlank(QStringView text) { return leftBlank(text) == text.size(); }
 
+// Upper-cases unit by unit; a surrogate pair is mapped as one character when its upper
+// case is a pair as well, so that positions in the result are those of the original.
 static QString upperUnits(QStringView text)
 {
     QString r(text.size(), Qt::Uninitialized);
     char16_t *d = reinterpret_cast<char16_t *>(r.data());
     const char16_t *s = text.utf16();
-    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = s[i];
         if (c < 128) {
             d[i] = (c >= 'a' && c <= 'z') ? char16_t(c - 32) : c;
         } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
-            // A character outside the basic plane: upper-cased as one character (its
-            // upper case lies outside the basic plane too, so the length stays).
+            // A character outside the basic plane: upper-cased as one character, kept
+            // as it is should its upper case not be outside the plane too.
             const char32_t up = QChar::toUpper(QChar::surrogateToUcs4(c, s[i + 1]));
-            d[i] = QChar::highSurrogate(up);
-            d[i + 1] = QChar::lowSurrogate(up);
+            if (QChar::requiresSurrogates(up)) {
+                d[i] = QChar::highSurrogate(up);
+                d[i + 1] = QChar::lowSurrogate(up);
+            } else {
+                d[i] = c;
+                d[i + 1] = s[i + 1];
+            }
             ++i;
         } else {
             d[i] = QChar::toUpper(c);
@@ -152,9 +161,7 @@ QString replaceAll(QStringView text, QStringView pattern, QStringView replacemen
     if (at < 0)
         return text.toString();
     QString out;
-    out.reserve(text.size() + (replacement.size() > pattern.size()
-                                   ? (text.size() / pattern.size() / 4 + 16) * (replacement.size() - pattern.size())
-                                   : 0));
+    out.reserve(text.size());
     qsizetype from = 0, n = 0;
     while (at >= 0) {
         out.append(text.mid(from, at - from));
@@ -193,16 +200,15 @@ QString replaceFirst(QStringView text, QStringView pattern, QStringView replacem
 
 QString ReplaceRange(QStringView text, qsizetype start, qsizetype count, QStringView sub)
 {
-    if (start < 1)
-        start = 1;
-    if (start > text.size() + 1)
-        start = text.size() + 1;
+    // The units before start, sub, then the units from start + count on; positions below
+    // 1 lie outside the text, and a negative count removes nothing.
     if (count < 0)
         count = 0;
-    const qsizetype before = start - 1;
-    const qsizetype resume = before + count > text.size() ? text.size() : before + count;
+    const qsizetype size = text.size();
+    const qsizetype before = std::clamp<qsizetype>(start - 1, 0, size);
+    const qsizetype resume = std::clamp<qsizetype>(start - 1 + count, before, size);
     QString out;
-    out.reserve(before + sub.size() + (text.size() - resume));
+    out.reserve(before + sub.size() + (size - resume));
     out.append(text.left(before));
     out.append(sub);
     out.append(text.mid(resume));
@@ -225,13 +231,32 @@ QString FirstTag(QStringView text)
 
 QString FlattenWhitespace(QStringView text)
 {
+    // One pass with the result of six replace-alls of "  " by " ": each halves a run of n
+    // spaces to (n + 1) / 2, so a run of 1 to 64 ends as one space.
     QString r;
     r.reserve(text.size());
-    for (QChar c : text)
-        if (c != u'\r' && c != u'\n' && c != u'\t')
+    const qsizetype n = text.size();
+    qsizetype run = 0;
+    auto flush = [&] {
+        if (run == 0)
+            return;
+        for (int k = 0; k < 6; ++k)
+            run = (run + 1) / 2;
+        r.append(QString(run, u' '));
+        run = 0;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n' || c == u'\t')
+            continue;
+        if (c == u' ') {
+            ++run;
+        } else {
+            flush();
             r.append(c);
-    for (int i = 0; i < 6; ++i)
-        r = replaceAll(r, u"  ", u" ");
+        }
+    }
+    flush();
     return r;
 }
 
@@ -300,6 +325,9 @@ QString formatMessage(const QString &pattern, const QList<qlonglong> &numbers)
             continue;
         }
         qsizetype j = i + 1;
+        const bool left = pattern[j] == u'-';
+        if (left)
+            ++j;
         int width = 0;
         while (j < pattern.size() && pattern[j].isDigit()) {
             width = width * 10 + pattern[j].digitValue();
@@ -308,7 +336,7 @@ QString formatMessage(const QString &pattern, const QList<qlonglong> &numbers)
         if (j < pattern.size() && (pattern[j] == u'd' || pattern[j] == u's')) {
             const QString v = next < numbers.size() ? QString::number(numbers[next]) : QString();
             ++next;
-            out.append(v.rightJustified(width, u' '));
+            out.append(left ? v.leftJustified(width, u' ') : v.rightJustified(width, u' '));
             i = j;
         } else {
             out.append(c);

@@ -47,8 +47,8 @@ QString replaceAll(QStringView text, QStringView pattern, QStringView replacemen
 QString replaceFirst(QStringView text, QStringView pattern, QStringView replacement,
                      bool caseInsensitive = false);
 
-// Count characters at the 1-based position start are replaced by sub
-// (count 0 inserts sub before start).
+// Count characters at the 1-based position start are replaced by sub (count 0 inserts sub
+// before start). Positions below 1 lie outside the text; a negative count removes nothing.
 QString ReplaceRange(QStringView text, qsizetype start, qsizetype count, QStringView sub);
 
 // The code of the first unit of s; 0 when s is empty.
@@ -72,8 +72,8 @@ qsizetype FindInText(QStringView text, QStringView needle, qsizetype start, qsiz
 qsizetype FindHead(QStringView needle, QStringView text, qsizetype offset,
                    qsizetype editorLength);
 
-// Delphi-style "%3d" formatting of the caret display texts: every %Nd takes the next
-// number, right-aligned in N places; %d and %s are supported as well.
+// "%3d" formatting of the catalogue texts: every %Nd takes the next number, right-aligned
+// in N places (%-Nd: left-aligned); %d, %s and %% are supported as well.
 QString formatMessage(const QString &pattern, const QList<qlonglong> &numbers);
 
 // Splits a text into lines at CR LF, lone CR, lone LF and U+2028 (the whole-text set of
