@@ -4,6 +4,12 @@
 // and offset counts UTF-16 units, a line break counting two. SelStart is the 0-based offset
 // of the selection's first unit; CaretX and CaretY are 1-based.
 //
+// Text that enters the buffer (setText, loadText, setSelText, replaceRange, paste) has every
+// line break (CR LF, lone CR, lone LF, U+2028) made CR LF, and a lone surrogate is held as
+// U+FFFD, so the buffer's lines never contain a line-break character. An offset that falls
+// inside a CR LF pair or a surrogate pair is moved out of it: a start or caret to the pair's
+// start, the end of a range to the pair's end.
+//
 // Two implementations: ScintillaBuffer (the real editor) and TextBuffer (in memory, for
 // tests and for the hidden scratch editors).
 #pragma once
@@ -97,6 +103,14 @@ public:
 
     virtual void focus() = 0;
 };
+
+// Every line break (CR LF, lone CR, lone LF, U+2028) becomes CR LF.
+QString normalizeLineBreaks(const QString &text);
+// The text as a buffer holds it: line breaks made CR LF and lone surrogates made U+FFFD.
+QString editorText(const QString &text);
+// Moves an offset inside a CR LF pair or a surrogate pair of text to the pair's start
+// (forward false) or its end (forward true); other offsets are returned unchanged.
+qsizetype snapOffset(QStringView text, qsizetype offset, bool forward);
 
 // Shared helpers over the buffer.
 // If the selected text is blank, collapses the selection to its start (the blank text

@@ -1,10 +1,15 @@
 // EditorBuffer in memory: the tests' editor and the hidden scratch editors.
+//
+// It behaves as the real editor does wherever the logic can see it: the same line-break
+// and surrogate rules, undo steps that restore the text exactly, a modified flag that
+// clears when undo returns to the saved state, and bookmarks that follow the edits.
 #pragma once
 
 #include "editing/editorbuffer.h"
 
 #include <QList>
 #include <array>
+#include <vector>
 
 class TextBuffer : public EditorBuffer
 {
@@ -36,8 +41,8 @@ public:
     void offsetToCaret(qsizetype offset, int *column, int *line) const override;
     void gotoLineAndCenter(int line) override;
 
-    bool modified() const override { return m_modified; }
-    void setModified(bool modified) override { m_modified = modified; }
+    bool modified() const override { return m_forcedModified || m_state != m_savedState; }
+    void setModified(bool modified) override;
 
     void undo() override;
     void cut() override;
@@ -63,24 +68,30 @@ public:
     int undoDepth() const { return int(m_undo.size()); }
 
 private:
-    struct State {
-        QString text;
-        qsizetype selStart, selLength;
+    // One undo step: the text that was removed at start, and the length put there.
+    struct Step {
+        qsizetype start;
+        QString removed;
+        qsizetype insertedLength;
+        quint64 previousState;
     };
-    void pushUndo();
-    qsizetype lineStart(int index) const;
+    // Replaces count units at start by text (already in buffer form) and moves the
+    // bookmarks as the editor's markers move; returns nothing, records no undo step.
+    void apply(qsizetype start, qsizetype count, const QString &text);
+    void edit(qsizetype start, qsizetype count, const QString &text);
+    const std::vector<qsizetype> &starts() const;
+    int lineOf(qsizetype offset) const; // 0-based
 
     QString m_text;
     LineBreak m_lineBreak = LineBreak::CRLF;
     qsizetype m_selStart = 0;
     qsizetype m_selLength = 0;
     qsizetype m_caret = 0;
-    bool m_modified = false;
+    bool m_forcedModified = false;
+    quint64 m_state = 0, m_savedState = 0, m_nextState = 0;
     bool m_wordWrap = true;
     Highlighter m_highlighter = Highlighter::HTML;
     std::array<Bookmark, 10> m_bookmarks{};
-    QList<State> m_undo;
+    QList<Step> m_undo;
+    mutable std::vector<qsizetype> m_starts; // line starts; empty when stale
 };
-
-// Every line break (CR LF, lone CR, lone LF, U+2028) becomes CR LF.
-QString normalizeLineBreaks(const QString &text);

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <ostream>
 
-inline void PrintTo(const QString &s, std::ostream *os)
+inline std::string printable(const QString &s)
 {
     QString shown;
     for (QChar c : s) {
@@ -21,8 +21,10 @@ inline void PrintTo(const QString &s, std::ostream *os)
     }
     if (shown.size() > 200)
         shown = shown.left(200) + QStringLiteral("... (%1 units)").arg(s.size());
-    *os << '"' << shown.toStdString() << '"';
+    return '"' + shown.toStdString() + '"';
 }
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << printable(s); }
 
 inline void PrintTo(const QStringList &l, std::ostream *os)
 {

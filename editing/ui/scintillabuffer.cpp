@@ -1,16 +1,117 @@
 #include "editing/ui/scintillabuffer.h"
 
-#include "editing/textbuffer.h"
 #include "editing/ui/synedit.h"
 
 #include <Qsci/qsciscintillabase.h>
+#include <QByteArray>
 #include <algorithm>
 
 namespace {
-constexpr unsigned long kU16 = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16;
-// Replacements bigger than this are made with wrapping switched off, so that Scintilla
-// rewraps the visible lines first instead of the whole text at once.
-constexpr qsizetype kBigEdit = 1 << 16;
+using SB = QsciScintillaBase;
+constexpr long kU16 = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16;
+// Replacements bigger than this, and edits in lines longer than kLongLine, are made with
+// wrapping switched off: Scintilla would otherwise wrap the new lines before it returns
+// and lay out a long line again for each of its insertions and deletions, where with
+// wrapping switched back on afterwards it wraps the visible lines first and the rest in
+// idle time.
+constexpr long kBigEdit = 1 << 16;
+constexpr long kLongLine = 1 << 16;
+// Texts are loaded in pieces of this many UTF-16 units, so that no second full copy of
+// the text exists while it is loaded.
+constexpr qsizetype kLoadChunk = 1 << 20;
+
+inline int utf8Length(unsigned char lead)
+{
+    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+// UTF-16 units of the UTF-8 bytes p[0..n).
+qsizetype unitsIn(const char *p, long n)
+{
+    qsizetype units = 0;
+    for (long i = 0; i < n;) {
+        const int len = utf8Length(static_cast<unsigned char>(p[i]));
+        units += len == 4 ? 2 : 1;
+        i += len;
+    }
+    return units;
+}
+
+// The number of bytes of p[0..n) that hold the first units UTF-16 units; inside a
+// surrogate pair, the character's start, or its end when forward.
+long bytesFor(const char *p, long n, qsizetype units, bool forward)
+{
+    qsizetype u = 0;
+    long i = 0;
+    while (i < n && u < units) {
+        const int len = utf8Length(static_cast<unsigned char>(p[i]));
+        const int w = len == 4 ? 2 : 1;
+        if (u + w > units)
+            return forward ? std::min<long>(i + len, n) : i;
+        u += w;
+        i += len;
+    }
+    return std::min(i, n);
+}
+
+inline bool continuation(const char *p, long i, long n)
+{
+    return i < n && (static_cast<unsigned char>(p[i]) & 0xC0) == 0x80;
+}
+
+// What loading needs to know of a text before it is fed to the editor in pieces.
+struct LoadScan {
+    LineBreak style = LineBreak::CRLF;
+    bool clean = true;       // only CR LF pairs as line breaks and no lone surrogate
+    qsizetype utf8Bytes = 0; // the size in UTF-8 after the line breaks are made CR LF
+};
+
+LoadScan scanForLoad(QStringView text)
+{
+    LoadScan r;
+    bool cr = false, lf = false, ls = false;
+    const char16_t *s = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i];
+        if (c < 0x80) {
+            if (c == u'\r') {
+                cr = true;
+                if (i + 1 < n && s[i + 1] == u'\n') {
+                    lf = true;
+                    ++i;
+                } else {
+                    r.clean = false;
+                }
+                bytes += 2;
+            } else if (c == u'\n') {
+                lf = true;
+                r.clean = false;
+                bytes += 2;
+            } else {
+                bytes += 1;
+            }
+        } else if (c < 0x800) {
+            bytes += 2;
+        } else if (c == 0x2028) {
+            ls = true;
+            r.clean = false;
+            bytes += 2;
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            bytes += 4;
+            ++i;
+        } else {
+            if (QChar::isSurrogate(c))
+                r.clean = false; // stored as U+FFFD
+            bytes += 3;
+        }
+    }
+    r.utf8Bytes = bytes;
+    r.style = ls ? LineBreak::LS : (cr && !lf) ? LineBreak::CR : (lf && !cr) ? LineBreak::LF : LineBreak::CRLF;
+    return r;
+}
+
 } // namespace
 
 ScintillaBuffer::ScintillaBuffer(SynEdit *editor) : m_editor(editor) {}
@@ -20,68 +121,72 @@ long ScintillaBuffer::send(unsigned int msg, unsigned long w, long l) const
     return m_editor->SendScintilla(msg, w, l);
 }
 
-long ScintillaBuffer::bytePos(qsizetype u16) const
+int ScintillaBuffer::lines() const { return int(send(SB::SCI_GETLINECOUNT)); }
+
+ScintillaBuffer::LineSpan ScintillaBuffer::span(long line) const
+{
+    LineSpan s;
+    s.line = line;
+    s.byteStart = send(SB::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    s.byteEnd = send(SB::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+    s.byteNext = line + 1 < lines() ? send(SB::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1))
+                                    : send(SB::SCI_GETLENGTH);
+    s.u16Start = send(SB::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), kU16);
+    s.u16Next = send(SB::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line + 1), kU16);
+    return s;
+}
+
+const char *ScintillaBuffer::rangePointer(long from, long length) const
+{
+    return reinterpret_cast<const char *>(
+        send(SB::SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), length));
+}
+
+long ScintillaBuffer::bytePos(qsizetype u16, bool forward) const
 {
     if (u16 <= 0)
         return 0;
-    const long docBytes = send(QsciScintillaBase::SCI_GETLENGTH);
-    const long line = send(QsciScintillaBase::SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(u16), long(kU16));
-    const long lineU16 = send(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), long(kU16));
-    const long lineByte = send(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    const long delta = long(u16) - lineU16;
-    if (delta <= 0)
-        return lineByte;
-    const long lines = send(QsciScintillaBase::SCI_GETLINECOUNT);
-    long nextByte, nextU16;
-    if (line + 1 < lines) {
-        nextByte = send(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1));
-        nextU16 = send(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line + 1), long(kU16));
-    } else {
-        nextByte = docBytes;
-        nextU16 = -1; // unknown: walk
+    const int n = lines();
+    const qsizetype total = send(SB::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(n), kU16);
+    if (u16 >= total)
+        return send(SB::SCI_GETLENGTH);
+    const long line = send(SB::SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(u16), kU16);
+    const LineSpan s = span(line);
+    if (u16 >= s.u16End()) {
+        // At the end of the line's content or inside its line break.
+        const qsizetype k = u16 - s.u16End();
+        if (k == 0)
+            return s.byteEnd;
+        if (k >= s.byteNext - s.byteEnd)
+            return s.byteNext;
+        return forward ? s.byteNext : s.byteEnd;
     }
-    if (nextU16 >= 0 && nextByte - lineByte == nextU16 - lineU16)
-        return std::min(lineByte + delta, nextByte);
-    if (nextU16 < 0) {
-        // The last line: all ASCII when its bytes equal its units.
-        const long units = send(QsciScintillaBase::SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineByte), nextByte);
-        if (units == nextByte - lineByte)
-            return std::min(lineByte + delta, nextByte);
-        if (delta >= units)
-            return nextByte;
-    }
-    const long p = send(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(lineByte), delta);
-    return p <= 0 && delta > 0 ? nextByte : p;
+    const qsizetype delta = u16 - s.u16Start;
+    if (s.ascii())
+        return s.byteStart + long(delta);
+    const long contentBytes = s.byteEnd - s.byteStart;
+    return s.byteStart + bytesFor(rangePointer(s.byteStart, contentBytes), contentBytes, delta, forward);
 }
 
 qsizetype ScintillaBuffer::u16Pos(long byte) const
 {
     if (byte <= 0)
         return 0;
-    const long docBytes = send(QsciScintillaBase::SCI_GETLENGTH);
-    if (byte > docBytes)
-        byte = docBytes;
-    const long line = send(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(byte));
-    const long lineByte = send(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    const long lineU16 = send(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), long(kU16));
-    if (byte == lineByte)
-        return lineU16;
-    const long lines = send(QsciScintillaBase::SCI_GETLINECOUNT);
-    if (line + 1 < lines) {
-        const long nextByte = send(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1));
-        const long nextU16 = send(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line + 1), long(kU16));
-        if (nextByte - lineByte == nextU16 - lineU16)
-            return lineU16 + (byte - lineByte);
-    }
-    return lineU16 + send(QsciScintillaBase::SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineByte), byte);
+    byte = std::min(byte, send(SB::SCI_GETLENGTH));
+    const LineSpan s = span(send(SB::SCI_LINEFROMPOSITION, static_cast<unsigned long>(byte)));
+    if (s.ascii())
+        return s.u16Start + (byte - s.byteStart);
+    if (byte >= s.byteEnd)
+        return s.u16Next - (s.byteNext - byte);
+    return s.u16Start + unitsIn(rangePointer(s.byteStart, byte - s.byteStart), byte - s.byteStart);
 }
 
 QString ScintillaBuffer::text() const
 {
-    const long len = send(QsciScintillaBase::SCI_GETLENGTH);
+    const long len = send(SB::SCI_GETLENGTH);
     if (len <= 0)
         return QString();
-    const char *p = static_cast<const char *>(m_editor->SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    const char *p = static_cast<const char *>(m_editor->SendScintillaPtrResult(SB::SCI_GETCHARACTERPOINTER));
     return QString::fromUtf8(p, len);
 }
 
@@ -89,44 +194,57 @@ QString ScintillaBuffer::range(long from, long to) const
 {
     if (to <= from)
         return QString();
-    const char *p = reinterpret_cast<const char *>(
-        send(QsciScintillaBase::SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
+    const char *p = rangePointer(from, to - from);
     return p ? QString::fromUtf8(p, to - from) : QString();
 }
 
-qsizetype ScintillaBuffer::length() const { return u16Pos(send(QsciScintillaBase::SCI_GETLENGTH)); }
+qsizetype ScintillaBuffer::length() const
+{
+    return send(SB::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(lines()), kU16);
+}
 
 QString ScintillaBuffer::textRange(qsizetype start, qsizetype count) const
 {
-    if (start < 0)
-        start = 0;
+    // The bytes of the whole characters around the range, then the units asked for (an
+    // edge inside a surrogate pair gives its half, as a part of the whole text would).
+    start = std::max<qsizetype>(start, 0);
     if (count <= 0)
         return QString();
-    // bytePos stops at the end of the text.
-    const QString part = range(bytePos(start), bytePos(start + count));
-    if (part.size() == count)
-        return part;
-    // Past the end, or an edge inside a surrogate pair: take it from the whole text.
-    const QString all = text();
-    if (start >= all.size())
-        return QString();
-    return all.mid(start, std::min(count, all.size() - start));
+    const long from = bytePos(start), to = bytePos(start + count, true);
+    return range(from, to).mid(start - u16Pos(from), count);
 }
 
 void ScintillaBuffer::loadText(const QString &text)
 {
-    m_lineBreak = detectLineBreak(text);
-    QByteArray utf8 = normalizeLineBreaks(text).toUtf8();
+    // One pass to learn the line-break style and the exact size, then the text goes in
+    // in pieces, each made CR LF and UTF-8 on its own, with undo collection off: no full
+    // second copy of the text, no undo copy, no regrowing of the editor's buffer.
+    const LoadScan scan = scanForLoad(text);
+    m_lineBreak = scan.style;
     m_editor->suspendWrap();
-    send(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
-    send(QsciScintillaBase::SCI_CLEARALL);
-    send(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(utf8.size() + 1));
-    m_editor->SendScintilla(QsciScintillaBase::SCI_ADDTEXT, static_cast<unsigned long>(utf8.size()), utf8.constData());
-    utf8 = QByteArray();
-    send(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
-    send(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1);
-    send(QsciScintillaBase::SCI_SETSAVEPOINT);
-    send(QsciScintillaBase::SCI_GOTOPOS, 0);
+    send(SB::SCI_SETUNDOCOLLECTION, 0);
+    send(SB::SCI_MARKERDELETEALL, static_cast<unsigned long>(-1));
+    send(SB::SCI_CLEARALL);
+    send(SB::SCI_ALLOCATE, static_cast<unsigned long>(scan.utf8Bytes + 1));
+    const qsizetype n = text.size();
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.constData());
+    for (qsizetype from = 0; from < n;) {
+        qsizetype to = std::min(n, from + kLoadChunk);
+        // A piece never ends between a CR and its LF or inside a surrogate pair.
+        if (to < n && ((s[to - 1] == u'\r' && s[to] == u'\n')
+                       || (QChar::isHighSurrogate(s[to - 1]) && QChar::isLowSurrogate(s[to]))))
+            ++to;
+        const QStringView piece(s + from, to - from);
+        const QByteArray utf8 = scan.clean ? piece.toUtf8() : editorText(piece.toString()).toUtf8();
+        m_editor->SendScintilla(SB::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.constData());
+        from = to;
+    }
+    send(SB::SCI_EMPTYUNDOBUFFER);
+    send(SB::SCI_SETUNDOCOLLECTION, 1);
+    send(SB::SCI_SETSAVEPOINT);
+    send(SB::SCI_SETEMPTYSELECTION, 0);
+    send(SB::SCI_SETFIRSTVISIBLELINE, 0);
+    send(SB::SCI_SETXOFFSET, 0);
     m_editor->resumeWrap();
     m_forcedModified = false;
     m_marks.fill({});
@@ -139,27 +257,46 @@ void ScintillaBuffer::withoutModifyNotifications(const std::function<void()> &ed
     // from the start of the text): an edit near the end of a 10 MB page would cost a tenth
     // of a second. The notifications are held back during the edit; the widget's change
     // signals, the only thing built on them, are sent once afterwards.
-    const long mask = send(QsciScintillaBase::SCI_GETMODEVENTMASK);
-    const long lines = send(QsciScintillaBase::SCI_GETLINECOUNT);
-    send(QsciScintillaBase::SCI_SETMODEVENTMASK, 0);
+    const long mask = send(SB::SCI_GETMODEVENTMASK);
+    const long lines = send(SB::SCI_GETLINECOUNT);
+    send(SB::SCI_SETMODEVENTMASK, 0);
     edit();
-    send(QsciScintillaBase::SCI_SETMODEVENTMASK, static_cast<unsigned long>(mask));
+    send(SB::SCI_SETMODEVENTMASK, static_cast<unsigned long>(mask));
     Q_EMIT m_editor->textChanged();
-    if (send(QsciScintillaBase::SCI_GETLINECOUNT) != lines)
+    if (send(SB::SCI_GETLINECOUNT) != lines)
         Q_EMIT m_editor->linesChanged();
 }
 
-void ScintillaBuffer::replaceBytes(long from, long to, const QByteArray &utf8)
+void ScintillaBuffer::moveCaret(long byte)
 {
-    const bool big = utf8.size() > kBigEdit || to - from > kBigEdit;
+    // Laying out the caret's line to scroll it into view is left to the event loop, once
+    // for all the moves of a command (a line of megabytes takes seconds to lay out).
+    send(SB::SCI_SETEMPTYSELECTION, static_cast<unsigned long>(byte));
+    m_editor->scrollCaretLater();
+}
+
+void ScintillaBuffer::replaceBytes(long from, long to, const char *utf8, long size)
+{
+    const long len = send(SB::SCI_GETLENGTH);
+    from = std::clamp(from, 0L, len);
+    to = std::clamp(to, from, len);
+    if (from == to && size == 0)
+        return;
+    auto longLine = [this](long pos) {
+        const long line = send(SB::SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos));
+        return send(SB::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line))
+                   - send(SB::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line))
+               > kLongLine;
+    };
+    const bool big = size > kBigEdit || to - from > kBigEdit
+                     || (m_editor->wordWrapOn() && (longLine(from) || longLine(to)));
     if (big)
         m_editor->suspendWrap();
     withoutModifyNotifications([&] {
-        send(QsciScintillaBase::SCI_BEGINUNDOACTION);
-        send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
-        m_editor->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()),
-                                utf8.constData());
-        send(QsciScintillaBase::SCI_ENDUNDOACTION);
+        send(SB::SCI_BEGINUNDOACTION);
+        send(SB::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
+        m_editor->SendScintilla(SB::SCI_REPLACETARGET, static_cast<unsigned long>(size), size > 0 ? utf8 : "");
+        send(SB::SCI_ENDUNDOACTION);
     });
     if (big)
         m_editor->resumeWrap();
@@ -168,154 +305,150 @@ void ScintillaBuffer::replaceBytes(long from, long to, const QByteArray &utf8)
 void ScintillaBuffer::setText(const QString &text)
 {
     m_lineBreak = detectLineBreak(text);
-    const QString next = normalizeLineBreaks(text);
-    const QString cur = this->text();
-    // Only the part between the common prefix and the common suffix changes: one small
-    // undo step and no rewrap of the untouched lines.
-    const qsizetype n = std::min(cur.size(), next.size());
-    qsizetype prefix = 0;
-    while (prefix < n && cur[prefix] == next[prefix])
+    const QByteArray next = editorText(text).toUtf8();
+    const long curLen = send(SB::SCI_GETLENGTH);
+    const char *cur = curLen > 0
+        ? static_cast<const char *>(m_editor->SendScintillaPtrResult(SB::SCI_GETCHARACTERPOINTER))
+        : "";
+    const long nextLen = long(next.size());
+    const char *nx = next.constData();
+    // Only the bytes between the common prefix and the common suffix change: one small
+    // undo step, and the untouched lines keep their bookmarks and their wrapping. The
+    // edges never fall inside a character or a CR LF pair.
+    const long n = std::min(curLen, nextLen);
+    long prefix = 0;
+    while (prefix < n && cur[prefix] == nx[prefix])
         ++prefix;
-    qsizetype suffix = 0;
-    while (suffix < n - prefix && cur[cur.size() - 1 - suffix] == next[next.size() - 1 - suffix])
-        ++suffix;
-    // Never split a surrogate pair or a CR LF pair at the edges of the change.
-    while (prefix > 0 && (cur[prefix - 1].isHighSurrogate() || cur[prefix - 1] == u'\r'))
+    while (prefix > 0 && (continuation(cur, prefix, curLen) || continuation(nx, prefix, nextLen) || cur[prefix - 1] == '\r'))
         --prefix;
-    while (suffix > 0 && (cur[cur.size() - suffix].isLowSurrogate() || cur[cur.size() - suffix] == u'\n'))
+    long suffix = 0;
+    while (suffix < n - prefix && cur[curLen - 1 - suffix] == nx[nextLen - 1 - suffix])
+        ++suffix;
+    while (suffix > 0
+           && (continuation(cur, curLen - suffix, curLen) || continuation(nx, nextLen - suffix, nextLen)
+               || cur[curLen - suffix] == '\n'))
         --suffix;
-    if (prefix == cur.size() && prefix == next.size()) {
-        send(QsciScintillaBase::SCI_GOTOPOS, 0);
-        return;
-    }
-    const long from = bytePos(prefix);
-    const long to = bytePos(cur.size() - suffix);
-    replaceBytes(from, to, QStringView(next).mid(prefix, next.size() - prefix - suffix).toUtf8());
-    send(QsciScintillaBase::SCI_GOTOPOS, 0);
+    if (prefix < curLen || prefix < nextLen)
+        replaceBytes(prefix, curLen - suffix, nx + prefix, nextLen - suffix - prefix);
+    moveCaret(0);
 }
 
 int ScintillaBuffer::lineCount() const
 {
-    if (send(QsciScintillaBase::SCI_GETLENGTH) == 0)
+    if (send(SB::SCI_GETLENGTH) == 0)
         return 0;
-    return int(send(QsciScintillaBase::SCI_GETLINECOUNT));
+    return lines();
 }
 
 QString ScintillaBuffer::line(int index) const
 {
     if (index < 0 || index >= lineCount())
         return QString();
-    const long from = send(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(index));
-    const long to = send(QsciScintillaBase::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(index));
+    const long from = send(SB::SCI_POSITIONFROMLINE, static_cast<unsigned long>(index));
+    const long to = send(SB::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(index));
     return range(from, to);
 }
 
 void ScintillaBuffer::replaceRange(qsizetype start, qsizetype count, const QString &with)
 {
-    const qsizetype len = length();
-    start = std::clamp<qsizetype>(start, 0, len);
-    count = std::clamp<qsizetype>(count, 0, len - start);
     const long from = bytePos(start);
-    const long to = bytePos(start + count);
-    const QByteArray utf8 = with.toUtf8();
-    replaceBytes(from, to, utf8);
-    send(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(from + utf8.size()));
+    const long to = count > 0 ? std::max(from, bytePos(start + count, true)) : from;
+    const QByteArray utf8 = editorText(with).toUtf8();
+    replaceBytes(from, to, utf8.constData(), long(utf8.size()));
+    moveCaret(from + utf8.size());
 }
 
 QString ScintillaBuffer::selText() const
 {
-    return range(send(QsciScintillaBase::SCI_GETSELECTIONSTART), send(QsciScintillaBase::SCI_GETSELECTIONEND));
+    return range(send(SB::SCI_GETSELECTIONSTART), send(SB::SCI_GETSELECTIONEND));
 }
 
 void ScintillaBuffer::setSelText(const QString &text)
 {
-    const long from = send(QsciScintillaBase::SCI_GETSELECTIONSTART);
-    const long to = send(QsciScintillaBase::SCI_GETSELECTIONEND);
-    const QByteArray utf8 = text.toUtf8();
-    replaceBytes(from, to, utf8);
-    send(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(from + utf8.size()));
+    const long from = send(SB::SCI_GETSELECTIONSTART);
+    const long to = send(SB::SCI_GETSELECTIONEND);
+    const QByteArray utf8 = editorText(text).toUtf8();
+    replaceBytes(from, to, utf8.constData(), long(utf8.size()));
+    moveCaret(from + utf8.size());
 }
 
-qsizetype ScintillaBuffer::selStart() const { return u16Pos(send(QsciScintillaBase::SCI_GETSELECTIONSTART)); }
+qsizetype ScintillaBuffer::selStart() const { return u16Pos(send(SB::SCI_GETSELECTIONSTART)); }
 
 void ScintillaBuffer::setSelStart(qsizetype offset)
 {
-    send(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(bytePos(offset)));
+    moveCaret(bytePos(offset));
 }
 
 qsizetype ScintillaBuffer::selLength() const
 {
-    const long a = send(QsciScintillaBase::SCI_GETSELECTIONSTART), b = send(QsciScintillaBase::SCI_GETSELECTIONEND);
+    const long a = send(SB::SCI_GETSELECTIONSTART), b = send(SB::SCI_GETSELECTIONEND);
     return b > a ? u16Pos(b) - u16Pos(a) : 0;
 }
 
 void ScintillaBuffer::setSelLength(qsizetype length)
 {
-    const long start = send(QsciScintillaBase::SCI_GETSELECTIONSTART);
-    const qsizetype startU16 = u16Pos(start);
-    const long end = length > 0 ? bytePos(startU16 + length) : start;
-    send(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(start), end);
+    const long start = send(SB::SCI_GETSELECTIONSTART);
+    const long end = length > 0 ? std::max(start, bytePos(u16Pos(start) + length, true)) : start;
+    // SCI_SETSEL would scroll at once; the caret goes to the end, as after a drag.
+    send(SB::SCI_SETSELECTION, static_cast<unsigned long>(end), start);
+    m_editor->scrollCaretLater();
 }
 
 int ScintillaBuffer::caretX() const
 {
-    const long pos = send(QsciScintillaBase::SCI_GETCURRENTPOS);
-    const long line = send(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos));
-    return int(u16Pos(pos) - send(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), long(kU16))) + 1;
+    const long pos = send(SB::SCI_GETCURRENTPOS);
+    const long line = send(SB::SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos));
+    return int(u16Pos(pos) - send(SB::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), kU16)) + 1;
 }
 
 int ScintillaBuffer::caretY() const
 {
-    return int(send(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(send(QsciScintillaBase::SCI_GETCURRENTPOS)))) + 1;
+    return int(send(SB::SCI_LINEFROMPOSITION, static_cast<unsigned long>(send(SB::SCI_GETCURRENTPOS)))) + 1;
 }
 
 void ScintillaBuffer::setCaretXY(int x, int y)
 {
-    const int lines = std::max(1, int(send(QsciScintillaBase::SCI_GETLINECOUNT)));
-    y = std::clamp(y, 1, lines);
-    const long line = y - 1;
-    const long lineU16 = send(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), long(kU16));
-    const qsizetype lineLen = u16Pos(send(QsciScintillaBase::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line))) - lineU16;
-    const qsizetype col = std::clamp<qsizetype>(x, 1, lineLen + 1);
-    send(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(bytePos(lineU16 + col - 1)));
+    y = std::clamp(y, 1, lines());
+    const LineSpan s = span(y - 1);
+    const qsizetype col = std::clamp<qsizetype>(x, 1, s.u16End() - s.u16Start + 1);
+    moveCaret(bytePos(s.u16Start + col - 1));
 }
 
 void ScintillaBuffer::offsetToCaret(qsizetype offset, int *column, int *line) const
 {
+    // Index arithmetic only: the line of the offset and that line's start.
     offset = std::clamp<qsizetype>(offset, 0, length());
-    const long b = bytePos(offset);
-    const long l = send(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(b));
+    const long l = send(SB::SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset), kU16);
     *line = int(l) + 1;
-    *column = int(offset - send(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(l), long(kU16))) + 1;
+    *column = int(offset - send(SB::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(l), kU16)) + 1;
 }
 
 void ScintillaBuffer::gotoLineAndCenter(int line)
 {
-    const int lines = std::max(1, int(send(QsciScintillaBase::SCI_GETLINECOUNT)));
-    line = std::clamp(line, 1, lines);
-    send(QsciScintillaBase::SCI_GOTOLINE, static_cast<unsigned long>(line - 1));
-    const long visible = send(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(line - 1));
-    const long onScreen = send(QsciScintillaBase::SCI_LINESONSCREEN);
-    send(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(std::max(0L, visible - onScreen / 2)));
+    line = std::clamp(line, 1, lines());
+    send(SB::SCI_GOTOLINE, static_cast<unsigned long>(line - 1));
+    const long visible = send(SB::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(line - 1));
+    const long onScreen = send(SB::SCI_LINESONSCREEN);
+    send(SB::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(std::max(0L, visible - onScreen / 2)));
 }
 
-bool ScintillaBuffer::modified() const { return m_forcedModified || send(QsciScintillaBase::SCI_GETMODIFY) != 0; }
+bool ScintillaBuffer::modified() const { return m_forcedModified || send(SB::SCI_GETMODIFY) != 0; }
 
 void ScintillaBuffer::setModified(bool modified)
 {
     m_forcedModified = modified;
     if (!modified)
-        send(QsciScintillaBase::SCI_SETSAVEPOINT);
+        send(SB::SCI_SETSAVEPOINT);
 }
 
 void ScintillaBuffer::undo()
 {
-    withoutModifyNotifications([this] { send(QsciScintillaBase::SCI_UNDO); });
+    withoutModifyNotifications([this] { send(SB::SCI_UNDO); });
 }
 void ScintillaBuffer::cut() { m_editor->cut(); }
 void ScintillaBuffer::copy() { m_editor->copy(); }
 void ScintillaBuffer::paste() { m_editor->paste(); }
-void ScintillaBuffer::selectAll() { send(QsciScintillaBase::SCI_SELECTALL); }
+void ScintillaBuffer::selectAll() { send(SB::SCI_SELECTALL); }
 
 bool ScintillaBuffer::wordWrap() const { return m_editor->wordWrapOn(); }
 void ScintillaBuffer::setWordWrap(bool on) { m_editor->setWordWrapOn(on); }
@@ -325,7 +458,8 @@ void ScintillaBuffer::setBookmark(int n, int column, int line)
     if (n < 0 || n > 9)
         return;
     clearBookmark(n);
-    const int handle = int(send(QsciScintillaBase::SCI_MARKERADD, static_cast<unsigned long>(std::max(0, line - 1)), n));
+    line = std::clamp(line, 1, lines());
+    const int handle = int(send(SB::SCI_MARKERADD, static_cast<unsigned long>(line - 1), n));
     m_marks[n] = {handle, column};
 }
 
@@ -334,7 +468,7 @@ void ScintillaBuffer::clearBookmark(int n)
     if (n < 0 || n > 9)
         return;
     if (m_marks[n].handle >= 0)
-        send(QsciScintillaBase::SCI_MARKERDELETEHANDLE, static_cast<unsigned long>(m_marks[n].handle));
+        send(SB::SCI_MARKERDELETEHANDLE, static_cast<unsigned long>(m_marks[n].handle));
     m_marks[n] = {};
 }
 
@@ -342,7 +476,7 @@ Bookmark ScintillaBuffer::bookmark(int n) const
 {
     if (n < 0 || n > 9 || m_marks[n].handle < 0)
         return {};
-    const long line = send(QsciScintillaBase::SCI_MARKERLINEFROMHANDLE, static_cast<unsigned long>(m_marks[n].handle));
+    const long line = send(SB::SCI_MARKERLINEFROMHANDLE, static_cast<unsigned long>(m_marks[n].handle));
     if (line < 0)
         return {};
     return {true, m_marks[n].column, int(line) + 1};

@@ -4,6 +4,10 @@
 // through Scintilla's UTF-16 line index (the line of a UTF-16 offset and the UTF-16 start
 // of a line in O(log n)), then a walk inside that one line; an all-ASCII line needs no
 // walk. Texts are set and read by length, so a NUL never cuts them.
+//
+// The document only ever holds CR LF line breaks (every text is normalised on the way
+// in) and no edit starts or ends inside a CR LF pair: Scintilla's UTF-16 line index goes
+// wrong when an edit joins a CR and an LF or splits them.
 #pragma once
 
 #include "editing/editorbuffer.h"
@@ -67,14 +71,28 @@ public:
 
     SynEdit *editor() const { return m_editor; }
 
-    // Offset conversions (UTF-16 offset <-> Scintilla byte position).
-    long bytePos(qsizetype u16) const;
+    // Offset conversions (UTF-16 offset <-> Scintilla byte position). An offset inside a
+    // CR LF pair or a surrogate pair goes to the pair's start, or its end when forward.
+    long bytePos(qsizetype u16, bool forward = false) const;
     qsizetype u16Pos(long bytePos) const;
 
 private:
+    // One document line: byte and UTF-16 positions of its start, its content end (before
+    // the line break) and the next line's start.
+    struct LineSpan {
+        long line;
+        long byteStart, byteEnd, byteNext;
+        qsizetype u16Start, u16Next;
+        bool ascii() const { return byteNext - byteStart == long(u16Next - u16Start); }
+        qsizetype u16End() const { return u16Next - (byteNext - byteEnd); }
+    };
+    LineSpan span(long line) const;
     long send(unsigned int msg, unsigned long w = 0, long l = 0) const;
+    const char *rangePointer(long from, long length) const;
     QString range(long from, long to) const;
-    void replaceBytes(long from, long to, const QByteArray &utf8);
+    void replaceBytes(long from, long to, const char *utf8, long size);
+    void moveCaret(long byte);
+    int lines() const;
     void withoutModifyNotifications(const std::function<void()> &edit);
 
     SynEdit *m_editor;

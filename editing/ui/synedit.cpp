@@ -256,6 +256,21 @@ void SynEdit::resumeWrap()
         setWrapMode(WrapWord);
 }
 
+void SynEdit::scrollCaretLater()
+{
+    if (m_scrollPending)
+        return;
+    m_scrollPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_scrollPending = false;
+            SendScintilla(SCI_SCROLLCARET);
+            SendScintilla(SCI_CHOOSECARETX);
+        },
+        Qt::QueuedConnection);
+}
+
 bool SynEdit::completionActive() const { return SendScintilla(SCI_AUTOCACTIVE) != 0; }
 
 void SynEdit::showCompletion()

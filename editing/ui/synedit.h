@@ -44,6 +44,10 @@ public:
     void suspendWrap();
     void resumeWrap();
 
+    // Scrolls the caret into view (and makes its column the one that up and down keep)
+    // when control returns to the event loop; many moves in one command cost one layout.
+    void scrollCaretLater();
+
     // The completion list of tag snippets: (entry, inserted text) in list order.
     static const QList<QPair<QString, QString>> &completionEntries();
     void showCompletion();
@@ -74,6 +78,7 @@ private:
     bool m_lineNumbers = true;
     bool m_wrap = true;
     int m_wrapSuspended = 0;
+    bool m_scrollPending = false;
     quint32 m_htmlColors[5];
     long m_complStart = -1; // byte position of the "<" the completion started from
     QTimer m_complTimer;
