@@ -101,7 +101,7 @@ SynEdit::SynEdit(QWidget *parent) : QsciScintilla(parent)
     m_font = QFont(QStringLiteral("Courier New"));
     m_font.setStyleHint(QFont::TypeWriter);
     m_font.setFixedPitch(true);
-    m_font.setPixelSize(13);
+    m_pixelHeight = 13;
 
     m_htmlColors[int(HtmlAttr::Keyword)] = 0x800000;    // navy
     m_htmlColors[int(HtmlAttr::Identifier)] = 0x800080; // purple
@@ -181,18 +181,25 @@ void SynEdit::setHighlighter(Highlighter h)
 
 void SynEdit::applyFont()
 {
+    // Scintilla sizes its styles in points: a height given in pixels becomes the point
+    // size of that many pixels on this screen.
+    const double dpi = std::max(1, logicalDpiY());
+    auto sized = [&](double pixels, int points) {
+        QFont f = m_font;
+        if (pixels > 0)
+            f.setPointSizeF(pixels * 72.0 / dpi);
+        else
+            f.setPointSize(std::max(1, points));
+        return f;
+    };
+    const QFont text = sized(m_pixelHeight, m_fontPoints);
     QsciLexer *lexer = m_lexers[int(m_highlighter)].get();
     if (lexer) {
-        lexer->setDefaultFont(m_font);
-        lexer->setFont(m_font, -1);
+        lexer->setDefaultFont(text);
+        lexer->setFont(text, -1);
     }
-    setFont(m_font);
-    QFont gutter = m_font;
-    if (gutter.pixelSize() > 0)
-        gutter.setPixelSize(11);
-    else
-        gutter.setPointSize(std::max(1, m_fontPoints - 2));
-    setMarginsFont(gutter);
+    setFont(text);
+    setMarginsFont(sized(m_pixelHeight > 0 ? 11 : 0, m_fontPoints - 2));
 }
 
 void SynEdit::applyHtmlColors()
@@ -208,7 +215,7 @@ void SynEdit::setFontPoints(int points)
     if (points <= 0)
         return;
     m_fontPoints = points;
-    m_font.setPointSize(points);
+    m_pixelHeight = 0;
     applyFont();
 }
 
@@ -290,6 +297,7 @@ void SynEdit::showCompletion()
             break;
     }
     m_complStart = start;
+    m_complFromLt = start < caret;
     refreshCompletion();
 }
 
@@ -298,7 +306,9 @@ void SynEdit::refreshCompletion()
     if (m_complStart < 0)
         return;
     const long caret = SendScintilla(SCI_GETCURRENTPOS);
-    if (caret < m_complStart) {
+    // A list opened at a "<" closes when that "<" is gone.
+    const bool ltGone = m_complFromLt && (caret <= m_complStart || (SendScintilla(SCI_GETCHARAT, m_complStart) & 0xFF) != '<');
+    if (caret < m_complStart || ltGone) {
         SendScintilla(SCI_AUTOCCANCEL);
         m_complStart = -1;
         return;
@@ -316,6 +326,7 @@ void SynEdit::refreshCompletion()
         m_complStart = -1;
         return;
     }
+    m_complShown = shown;
     const long keep = m_complStart;
     SendScintilla(SCI_AUTOCSHOW, static_cast<unsigned long>(caret - m_complStart), shown.join(QLatin1Char('\n')).toUtf8().constData());
     m_complStart = keep;
@@ -325,6 +336,7 @@ void SynEdit::onCharAdded(int ch)
 {
     if (ch == '<') {
         m_complStart = SendScintilla(SCI_GETCURRENTPOS) - 1;
+        m_complFromLt = true;
         m_complTimer.start();
     } else if (m_complStart >= 0) {
         if (completionActive())
@@ -369,6 +381,11 @@ void SynEdit::keyPressEvent(QKeyEvent *e)
         refreshCompletion();
     }
     QsciScintilla::keyPressEvent(e);
+    // Deleting widens the list again (typing narrows it through SCN_CHARADDED).
+    if (e->key() == Qt::Key_Backspace && m_complStart >= 0 && (completionActive() || m_complTimer.isActive())) {
+        m_complTimer.stop();
+        refreshCompletion();
+    }
 }
 
 void SynEdit::keyReleaseEvent(QKeyEvent *e)

@@ -52,6 +52,8 @@ public:
     static const QList<QPair<QString, QString>> &completionEntries();
     void showCompletion();
     bool completionActive() const;
+    // The entries the open list shows, in order.
+    QStringList completionShown() const { return completionActive() ? m_complShown : QStringList(); }
 
 Q_SIGNALS:
     void gutterClicked(int line);   // 1-based line
@@ -75,11 +77,14 @@ private:
     std::unique_ptr<QsciLexer> m_lexers[5];
     QFont m_font;
     int m_fontPoints = 10;
+    int m_pixelHeight = 0; // the start font is given in pixels; 0 once a point size is set
     bool m_lineNumbers = true;
     bool m_wrap = true;
     int m_wrapSuspended = 0;
     bool m_scrollPending = false;
     quint32 m_htmlColors[5];
-    long m_complStart = -1; // byte position of the "<" the completion started from
+    long m_complStart = -1; // byte position where the token being completed starts
+    bool m_complFromLt = false; // the token starts with the "<" typed or found there
     QTimer m_complTimer;
+    QStringList m_complShown;
 };
