@@ -28,11 +28,12 @@ inline int utf8Length(unsigned char lead)
 // UTF-16 units of the UTF-8 bytes p[0..n).
 qsizetype unitsIn(const char *p, long n)
 {
+    // Every byte that starts a character counts one unit, a four-byte lead one more (the
+    // text is valid UTF-8: it was made from UTF-16 by the buffer or the widget).
     qsizetype units = 0;
-    for (long i = 0; i < n;) {
-        const int len = utf8Length(static_cast<unsigned char>(p[i]));
-        units += len == 4 ? 2 : 1;
-        i += len;
+    for (long i = 0; i < n; ++i) {
+        const unsigned char b = static_cast<unsigned char>(p[i]);
+        units += ((b & 0xC0) != 0x80) + (b >= 0xF0);
     }
     return units;
 }
@@ -129,8 +130,7 @@ ScintillaBuffer::LineSpan ScintillaBuffer::span(long line) const
     s.line = line;
     s.byteStart = send(SB::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
     s.byteEnd = send(SB::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
-    s.byteNext = line + 1 < lines() ? send(SB::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1))
-                                    : send(SB::SCI_GETLENGTH);
+    s.byteNext = send(SB::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1)); // the length after the last
     s.u16Start = send(SB::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), kU16);
     s.u16Next = send(SB::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line + 1), kU16);
     return s;
@@ -146,12 +146,10 @@ long ScintillaBuffer::bytePos(qsizetype u16, bool forward) const
 {
     if (u16 <= 0)
         return 0;
-    const int n = lines();
-    const qsizetype total = send(SB::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(n), kU16);
-    if (u16 >= total)
-        return send(SB::SCI_GETLENGTH);
-    const long line = send(SB::SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(u16), kU16);
-    const LineSpan s = span(line);
+    // The index gives the last line for offsets beyond the end.
+    const LineSpan s = span(send(SB::SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(u16), kU16));
+    if (u16 >= s.u16Next)
+        return s.byteNext;
     if (u16 >= s.u16End()) {
         // At the end of the line's content or inside its line break.
         const qsizetype k = u16 - s.u16End();
@@ -172,8 +170,8 @@ qsizetype ScintillaBuffer::u16Pos(long byte) const
 {
     if (byte <= 0)
         return 0;
-    byte = std::min(byte, send(SB::SCI_GETLENGTH));
     const LineSpan s = span(send(SB::SCI_LINEFROMPOSITION, static_cast<unsigned long>(byte)));
+    byte = std::min(byte, s.byteNext);
     if (s.ascii())
         return s.u16Start + (byte - s.byteStart);
     if (byte >= s.byteEnd)
@@ -222,6 +220,7 @@ void ScintillaBuffer::loadText(const QString &text)
     const LoadScan scan = scanForLoad(text);
     m_lineBreak = scan.style;
     m_editor->suspendWrap();
+    m_editor->suspendTextReports();
     send(SB::SCI_SETUNDOCOLLECTION, 0);
     send(SB::SCI_MARKERDELETEALL, static_cast<unsigned long>(-1));
     send(SB::SCI_CLEARALL);
@@ -245,6 +244,7 @@ void ScintillaBuffer::loadText(const QString &text)
     send(SB::SCI_SETEMPTYSELECTION, 0);
     send(SB::SCI_SETFIRSTVISIBLELINE, 0);
     send(SB::SCI_SETXOFFSET, 0);
+    m_editor->resumeTextReports();
     m_editor->resumeWrap();
     m_forcedModified = false;
     m_marks.fill({});
@@ -425,11 +425,15 @@ void ScintillaBuffer::offsetToCaret(qsizetype offset, int *column, int *line) co
 
 void ScintillaBuffer::gotoLineAndCenter(int line)
 {
+    // Not SCI_GOTOLINE: it wraps every line still waiting to be wrapped first. The lines
+    // above that are not wrapped yet count one row each; Scintilla keeps the top line
+    // where it is while it wraps them.
     line = std::clamp(line, 1, lines());
-    send(SB::SCI_GOTOLINE, static_cast<unsigned long>(line - 1));
+    send(SB::SCI_SETEMPTYSELECTION, static_cast<unsigned long>(send(SB::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line - 1))));
     const long visible = send(SB::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(line - 1));
     const long onScreen = send(SB::SCI_LINESONSCREEN);
     send(SB::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(std::max(0L, visible - onScreen / 2)));
+    send(SB::SCI_CHOOSECARETX);
 }
 
 bool ScintillaBuffer::modified() const { return m_forcedModified || send(SB::SCI_GETMODIFY) != 0; }

@@ -4,6 +4,7 @@
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qscilexerjavascript.h>
 #include <Qsci/qscilexerxml.h>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -32,6 +33,22 @@ QList<int> stylesOf(HtmlAttr a)
 
 constexpr int kCompletionMaxRows = 10;
 constexpr int kCompletionDelayMs = 100;
+
+// While no accessibility client listens, the editor gets a plain accessible object. The
+// one QScintilla would create counts the characters from the start of the text to the
+// caret after every move of the caret (a tenth of a second at the end of a 40 MB page).
+class PlainEditorAccessible : public QAccessibleWidget
+{
+public:
+    explicit PlainEditorAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::EditableText) {}
+};
+
+QAccessibleInterface *plainEditorAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("SynEdit") && object && object->isWidgetType() && !QAccessible::isActive())
+        return new PlainEditorAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
 
 } // namespace
 
@@ -143,6 +160,9 @@ SynEdit::SynEdit(QWidget *parent) : QsciScintilla(parent)
     setHighlighter(Highlighter::HTML);
     setWordWrapOn(true);
     setEdgeMode(EdgeLine);
+    // Painting styles only what is in view at once; the rest of the text is styled in idle
+    // time, so that a jump into a big unstyled page does not wait for the highlighter.
+    SendScintilla(SCI_SETIDLESTYLING, static_cast<unsigned long>(SC_IDLESTYLING_ALL));
     setCaretLineVisible(false);
 
     SendScintilla(SCI_AUTOCSETSEPARATOR, long('\n'));
@@ -161,11 +181,60 @@ SynEdit::SynEdit(QWidget *parent) : QsciScintilla(parent)
     connect(this, &QsciScintillaBase::SCN_AUTOCCANCELLED, this, [this] { m_complStart = -1; });
 
     viewport()->installEventFilter(this);
+    static const bool plainAccessibleInstalled = (QAccessible::installFactory(plainEditorAccessible), true);
+    Q_UNUSED(plainAccessibleInstalled);
+    QAccessible::installActivationObserver(this);
+    applyEventMask();
 }
 
 SynEdit::~SynEdit()
 {
+    QAccessible::removeActivationObserver(this);
     setLexer(nullptr);
+}
+
+namespace {
+// Every modification notification but those of text insertions and deletions (whose
+// modification types also carry the "performed by", undo-step and action bits).
+constexpr unsigned long kQuietEvents = QsciScintillaBase::SC_MOD_CHANGESTYLE | QsciScintillaBase::SC_MOD_CHANGEFOLD
+    | QsciScintillaBase::SC_MOD_CHANGEMARKER | QsciScintillaBase::SC_MOD_CHANGEINDICATOR
+    | QsciScintillaBase::SC_MOD_CHANGELINESTATE | QsciScintillaBase::SC_MOD_CHANGEMARGIN
+    | QsciScintillaBase::SC_MOD_CHANGEANNOTATION | QsciScintillaBase::SC_MOD_LEXERSTATE
+    | QsciScintillaBase::SC_MOD_CONTAINER | QsciScintillaBase::SC_MOD_CHANGETABSTOPS;
+} // namespace
+
+
+bool SynEdit::textReports() const
+{
+    return (SendScintilla(SCI_GETMODEVENTMASK) & SC_MOD_INSERTTEXT) != 0;
+}
+
+void SynEdit::applyEventMask()
+{
+    const bool reports = m_reportsSuspended == 0 && QAccessible::isActive();
+    SendScintilla(SCI_SETMODEVENTMASK, reports ? static_cast<unsigned long>(SC_MODEVENTMASKALL) : kQuietEvents);
+}
+
+void SynEdit::accessibilityActiveChanged(bool active)
+{
+    // A client now listens: the plain object goes, so that QScintilla's is made for it.
+    if (active)
+        if (QAccessibleInterface *i = QAccessible::queryAccessibleInterface(this))
+            if (dynamic_cast<PlainEditorAccessible *>(i))
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(i));
+    applyEventMask();
+}
+
+void SynEdit::suspendTextReports()
+{
+    if (m_reportsSuspended++ == 0)
+        applyEventMask();
+}
+
+void SynEdit::resumeTextReports()
+{
+    if (m_reportsSuspended > 0 && --m_reportsSuspended == 0)
+        applyEventMask();
 }
 
 void SynEdit::setHighlighter(Highlighter h)
@@ -371,6 +440,23 @@ void SynEdit::onAutoCSelection(const char *selection, int position, int, int)
 
 void SynEdit::keyPressEvent(QKeyEvent *e)
 {
+    // Ctrl+End (with Shift: selecting): Scintilla's own command wraps every line still
+    // waiting to be wrapped before it moves (half a minute on a 50 MB page); placing the
+    // caret and scrolling to it wraps only what comes into view.
+    const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (e->key() == Qt::Key_End && (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        if (completionActive())
+            SendScintilla(SCI_AUTOCCANCEL);
+        const long end = SendScintilla(SCI_GETLENGTH);
+        if (mods & Qt::ShiftModifier)
+            SendScintilla(SCI_SETSELECTION, static_cast<unsigned long>(end), SendScintilla(SCI_GETANCHOR));
+        else
+            SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(end));
+        SendScintilla(SCI_SCROLLCARET);
+        SendScintilla(SCI_CHOOSECARETX);
+        e->accept();
+        return;
+    }
     if (e->key() == Qt::Key_Space && (e->modifiers() & Qt::ControlModifier)) {
         showCompletion();
         return;
@@ -386,6 +472,30 @@ void SynEdit::keyPressEvent(QKeyEvent *e)
         m_complTimer.stop();
         refreshCompletion();
     }
+}
+
+void SynEdit::paintEvent(QPaintEvent *e)
+{
+    // Lines are wrapped only once they are styled, and Scintilla styles a text in order
+    // from where it stopped: painting the end of a big page whose styling is still under
+    // way in idle time would first style everything above it (seconds for 50 MB). Such a
+    // paint styles from a little above the view instead; the idle styling then goes on
+    // from where it was and restyles these lines in their turn.
+    constexpr long kLeadLines = 50;
+    constexpr long kFarAhead = 1 << 18;
+    if (wrapMode() != WrapNone) {
+        const long styled = SendScintilla(SCI_GETENDSTYLED);
+        const long top = SendScintilla(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(SendScintilla(SCI_GETFIRSTVISIBLELINE)));
+        const long from = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(std::max(0L, top - kLeadLines)));
+        if (from - styled > kFarAhead) {
+            SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(from));
+            QsciScintilla::paintEvent(e);
+            if (SendScintilla(SCI_GETENDSTYLED) > styled)
+                SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(styled));
+            return;
+        }
+    }
+    QsciScintilla::paintEvent(e);
 }
 
 void SynEdit::keyReleaseEvent(QKeyEvent *e)

@@ -5,6 +5,7 @@
 #include "editing/editorbuffer.h"
 
 #include <Qsci/qsciscintilla.h>
+#include <QAccessible>
 #include <QTimer>
 #include <memory>
 
@@ -13,7 +14,7 @@ class QsciLexer;
 // The foreground attributes of the HTML highlighter that the settings may colour.
 enum class HtmlAttr { Keyword, Identifier, Value, Comment, Entity };
 
-class SynEdit : public QsciScintilla
+class SynEdit : public QsciScintilla, private QAccessible::ActivationObserver
 {
     Q_OBJECT
 public:
@@ -44,6 +45,16 @@ public:
     void suspendWrap();
     void resumeWrap();
 
+    // QScintilla reports every insertion and deletion (and every caret move) to
+    // accessibility clients with its offset in characters, counted from the start of the
+    // text each time: one keystroke at the end of a 50 MB page costs a third of a second.
+    // Those reports (and with them the textChanged() and linesChanged() signals) are made
+    // only while such a client listens, and never while a whole text is loaded. Use
+    // modificationChanged() or the buffer.
+    bool textReports() const;
+    void suspendTextReports();
+    void resumeTextReports();
+
     // Scrolls the caret into view (and makes its column the one that up and down keep)
     // when control returns to the event loop; many moves in one command cost one layout.
     void scrollCaretLater();
@@ -63,6 +74,7 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
@@ -72,6 +84,8 @@ private:
     void onCharAdded(int ch);
     void onAutoCSelection(const char *selection, int position, int ch, int method);
     void refreshCompletion();
+    void accessibilityActiveChanged(bool active) override;
+    void applyEventMask();
 
     Highlighter m_highlighter = Highlighter::HTML;
     std::unique_ptr<QsciLexer> m_lexers[5];
@@ -82,6 +96,7 @@ private:
     bool m_wrap = true;
     int m_wrapSuspended = 0;
     bool m_scrollPending = false;
+    int m_reportsSuspended = 0;
     quint32 m_htmlColors[5];
     long m_complStart = -1; // byte position where the token being completed starts
     bool m_complFromLt = false; // the token starts with the "<" typed or found there

@@ -47,3 +47,20 @@ TEST(SynEdit, TabInsertsSpaces)
     QTest::keyClick(&editor, Qt::Key_Return);
     EXPECT_EQ(buffer.text(), "a  b\r\n");
 }
+
+TEST(SynEdit, EditsAreNotReportedCharacterByCharacterWithoutAnAccessibilityClient)
+{
+    // Each report would count the characters from the start of the text.
+    SynEdit editor;
+    ScintillaBuffer buffer(&editor);
+    EXPECT_FALSE(editor.textReports());
+    int changes = 0;
+    QObject::connect(&editor, &QsciScintilla::modificationChanged, [&](bool m) { changes += m ? 1 : 0; });
+    buffer.loadText(QStringLiteral("abc"));
+    buffer.setSelText(QStringLiteral("x"));
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(buffer.modified());
+    editor.suspendTextReports();
+    editor.resumeTextReports();
+    EXPECT_FALSE(editor.textReports());
+}
