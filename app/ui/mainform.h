@@ -125,6 +125,11 @@ public:
     void CheckForUpdateAtStart();
     void ScanProblems();
     void ShowNextProblem();
+    // New with a ready page (the frameset command): the document becomes untitled and
+    // modified, without bookmarks, with pageText as its whole text (one undoable edit) and
+    // the caret at the start. The FileNew handler started with the sender "Frameset1"
+    // does the same with the "FrameSeite" property of the TFormFrames dialog.
+    void FileNewFrameset(const QString &pageText);
 
     // The gutter as the settings ask: width 45 with line numbers, else 25 without.
     void applyGutter();
