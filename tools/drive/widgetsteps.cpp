@@ -23,6 +23,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPointer>
 #include <QRadioButton>
 #include <QStyle>
@@ -504,6 +505,8 @@ QString controlCaption(QWidget *w)
         return s->text();
     if (auto *s = qobject_cast<QAbstractSlider *>(w))
         return QString::number(s->value());
+    if (auto *b = qobject_cast<QProgressBar *>(w))
+        return QString::number(b->value());
     if (auto *g = qobject_cast<QGroupBox *>(w))
         return g->title();
     if (auto *t = qobject_cast<QTabWidget *>(w))

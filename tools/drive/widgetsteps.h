@@ -31,9 +31,10 @@
 //   show NAME                         "show NAME STRING": the text of an edit, combo box,
 //                                     label, text area, spin box, button, group box title,
 //                                     current tab; the checked item of a radio group; the
-//                                     position of a slider; "show NAME true|false" for
-//                                     check boxes, radio buttons and checkable buttons;
-//                                     the selected items of a list, one STRING each
+//                                     position of a slider or a progress bar; "show NAME
+//                                     true|false" for check boxes, radio buttons and
+//                                     checkable buttons; the selected items of a list, one
+//                                     STRING each
 //   show NAME state                   "show NAME enabled|disabled visible|hidden"
 //   show NAME items                   "show NAME items STRING...": the items of a combo box,
 //                                     list, radio group or tab widget
