@@ -132,7 +132,7 @@ TableTexts tableTexts(bool english)
 {
     if (english)
         return {QStringLiteral("Table"), QStringLiteral("Cancel"), QStringLiteral("Insert behind selection"),
-                QStringLiteral("The table is too large: %1 rows of %2 cells.")};
+                QStringLiteral("The table is too large (%1 rows, %2 cells per row).")};
     return {QStringLiteral("Tabelle"), QStringLiteral("Abbrechen"), QString::fromUtf8("Hinter Auswahl einfügen"),
-            QString::fromUtf8("Die Tabelle ist zu groß: %1 Zeilen mit %2 Zellen.")};
+            QString::fromUtf8("Die Tabelle ist zu groß (%1 Zeilen, %2 Zellen pro Zeile).")};
 }

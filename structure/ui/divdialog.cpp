@@ -55,7 +55,6 @@ TFormDIV::TFormDIV(QWidget *parent) : QDialog(parent)
     auto *g = new QGridLayout;
     g->setColumnStretch(1, 1);
     Edit1 = named(new QLineEdit(this), "Edit1");
-    Edit1->setMinimumWidth(260);
     Label1 = named(new QLabel(QStringLiteral("Class="), this), "Label1");
     Label1->setBuddy(Edit1);
     SpeedButton2 = smallButton(this, "SpeedButton2", "DialogLookup");
@@ -84,6 +83,8 @@ TFormDIV::TFormDIV(QWidget *parent) : QDialog(parent)
     Button1 = named(new QPushButton(QStringLiteral("Style="), this), "Button1");
     Button1->setAutoDefault(false);
     Edit3 = named(new QLineEdit(this), "Edit3");
+    // Wide enough for the span's initial style.
+    Edit3->setMinimumWidth(Edit3->fontMetrics().horizontalAdvance(initialDivStyle(1)) + 16);
     BitBtn3 = smallButton(this, "BitBtn3", "DialogClear");
     g->addWidget(Button1, 3, 0);
     g->addWidget(Edit3, 3, 1);
