@@ -392,7 +392,16 @@ void FileSaveAs(TMainForm &form)
     if (sx::lowerAscii(name.right(3)) == QLatin1String("txt")) {
         ok = ExportAsText(form, path);
     } else {
+        // A new page that declares UTF-8 is written as UTF-8 with a mark from its first
+        // file on, as every later Save writes it: in the ANSI code page its non-ASCII
+        // characters would contradict its own declaration.
+        Document &doc = form.document;
+        const TextEncoding was = doc.encoding;
+        if (!doc.hasFile() && was == TextEncoding::ansi() && IsUtf8Declared(form.buffer().text()))
+            doc.encoding = TextEncoding::utf8(true);
         ok = WriteDocumentLines(form, path);
+        if (!ok)
+            doc.encoding = was;
         if (ok) {
             form.SetFileName(path);
             form.buffer().setModified(false);

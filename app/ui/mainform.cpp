@@ -446,6 +446,10 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *e)
 {
     if (AppMessage(watched, e))
         return true;
+    // The right-edge marker follows the editor's own width, which settles only after the
+    // window's layout has run.
+    if (watched == m_editor && e->type() == QEvent::Resize)
+        FormResize();
     if (e->type() == QEvent::KeyRelease)
         m_lastKeyEvent = nullptr;
     if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
