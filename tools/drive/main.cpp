@@ -13,7 +13,7 @@
 //   expect WINDOW ... end   answers the next modal window: a dialog's objectName, or
 //                           message, input, open, save, color, font, print
 //   window NAME ... end     acts on a visible non-modal window at once
-// Steps inside a block: set, choose, click, dblclick, mouse, close, grab, show. The
+// Steps inside a block: set, choose, click, dblclick, select, mouse, close, grab, show. The
 // standard windows have the buttons OK, Cancel, Yes, No and the fields value (input),
 // file (open, save, print; each "set file" adds one), color (#RRGGBB), family and size
 // (font); "show" also reads caption, text, prompt, filter, folder and extension.

@@ -35,6 +35,8 @@
 #include <QtTest/QTest>
 #include <QtTest/qtestspontaneevent.h>
 
+#include <Qsci/qsciscintilla.h>
+
 namespace drive {
 
 namespace {
@@ -407,6 +409,55 @@ void mouseStep(QWidget *window, const ScriptLine &step)
     }
 }
 
+// select NAME START LENGTH: the text from the 0-based offset START (UTF-16 units), as a
+// person selects it with the mouse or Shift and the arrow keys.
+void selectText(QWidget *window, const QString &name, const QString &startText, const QString &lengthText)
+{
+    bool okStart = false, okLength = false;
+    const int start = startText.toInt(&okStart), length = lengthText.toInt(&okLength);
+    if (!okStart || !okLength || start < 0 || length < 0)
+        return writeError(QStringLiteral("syntax select"), QStringLiteral("select NAME START LENGTH"));
+    QWidget *w = usable(window, name);
+    if (!w)
+        return;
+    auto outside = [&](qsizetype size) {
+        if (start + qsizetype(length) <= size)
+            return false;
+        badValue(name, startText + QLatin1Char(' ') + lengthText);
+        return true;
+    };
+    w->setFocus(Qt::MouseFocusReason);
+    if (auto *e = qobject_cast<QLineEdit *>(w)) {
+        if (!outside(e->text().size()))
+            e->setSelection(start, length);
+    } else if (auto *p = qobject_cast<QPlainTextEdit *>(w)) {
+        QTextCursor c = p->textCursor();
+        if (outside(p->document()->characterCount() - 1))
+            return;
+        c.setPosition(start);
+        c.setPosition(start + length, QTextCursor::KeepAnchor);
+        p->setTextCursor(c);
+    } else if (auto *t = qobject_cast<QTextEdit *>(w)) {
+        QTextCursor c = t->textCursor();
+        if (outside(t->document()->characterCount() - 1))
+            return;
+        c.setPosition(start);
+        c.setPosition(start + length, QTextCursor::KeepAnchor);
+        t->setTextCursor(c);
+    } else if (auto *q = qobject_cast<QsciScintilla *>(w)) {
+        const QString text = q->text();
+        if (outside(text.size()))
+            return;
+        // Scintilla counts bytes of its UTF-8 text.
+        const long from = long(text.left(start).toUtf8().size());
+        const long to = long(text.left(start + length).toUtf8().size());
+        q->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(from), to);
+    } else {
+        unsupported(QStringLiteral("select"), name, w);
+    }
+    QCoreApplication::processEvents();
+}
+
 // The text "show NAME" prints.
 QString showText(QWidget *w)
 {
@@ -501,6 +552,8 @@ QString controlCaption(QWidget *w)
         return p->toPlainText();
     if (auto *t = qobject_cast<QTextEdit *>(w))
         return t->toPlainText();
+    if (auto *q = qobject_cast<QsciScintilla *>(w))
+        return q->text();
     if (auto *s = qobject_cast<QAbstractSpinBox *>(w))
         return s->text();
     if (auto *s = qobject_cast<QAbstractSlider *>(w))
@@ -554,6 +607,11 @@ void runWindowStep(QWidget *window, const ScriptLine &step)
         if (n != 2)
             return syntax("dblclick NAME ITEM");
         return dblclickItem(window, step.arg(0), step.arg(1));
+    }
+    if (verb == QLatin1String("select")) {
+        if (n != 3)
+            return syntax("select NAME START LENGTH");
+        return selectText(window, step.arg(0), step.arg(1), step.arg(2));
     }
     if (verb == QLatin1String("mouse")) {
         if (n != 4)

@@ -25,6 +25,10 @@
 //   click NAME                        a QAbstractButton: a real left click at its centre
 //                                     (focus moves to it, as with a mouse)
 //   dblclick NAME ITEM                a real double click on the item of a list
+//   select NAME START LENGTH          QLineEdit, QPlainTextEdit, QTextEdit, QsciScintilla: the
+//                                     focus moves there and the text from the 0-based
+//                                     offset START (UTF-16 units), LENGTH units long, is
+//                                     selected, as with Shift and the arrow keys
 //   mouse NAME press|move|release X Y left-button events at (X, Y) of the widget; the
 //                                     pointer enters and leaves widgets as it moves (so
 //                                     status tips appear and go)
@@ -64,7 +68,7 @@ QString controlHint(QWidget *w);
 bool controlChecked(QWidget *w);
 bool controlVisible(QWidget *w);
 
-// Runs one step of a block on a real window (set, choose, click, dblclick, mouse, close,
+// Runs one step of a block on a real window (set, choose, click, dblclick, select, mouse, close,
 // grab, show). Errors are written as they occur.
 void runWindowStep(QWidget *window, const ScriptLine &step);
 
