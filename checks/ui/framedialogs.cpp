@@ -52,7 +52,7 @@ QPixmap layoutPicture(const QList<QRect> &boxes)
                       QPoint((w - 1) * (b.x() + b.width()) / 100, (h - 1) * (b.y() + b.height()) / 100));
         p.fillRect(r.adjusted(1, 1, 0, 0), QColor(0xDD, 0xE8, 0xF4));
         p.setPen(QPen(Qt::darkGray, 1));
-        p.drawRect(r);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
         p.setPen(Qt::black);
         p.drawText(r, Qt::AlignCenter, QString::number(n++));
     }

@@ -461,6 +461,8 @@ void selectText(QWidget *window, const QString &name, const QString &startText, 
 // The text "show NAME" prints.
 QString showText(QWidget *w)
 {
+    if (w->isWindow())
+        return w->windowTitle();
     if (isRadioGroup(w)) {
         for (QRadioButton *b : radioItems(w))
             if (b->isChecked())
@@ -526,6 +528,9 @@ QWidget *findControl(QWidget *window, const QString &name)
 {
     if (!window || name.isEmpty())
         return nullptr;
+    // The window by its own name: "show" reads its caption.
+    if (window->objectName() == name)
+        return window;
     QWidget *first = nullptr;
     for (QWidget *w : window->findChildren<QWidget *>(name)) {
         if (w->window() != window)

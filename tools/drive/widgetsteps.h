@@ -34,6 +34,7 @@
 //                                     status tips appear and go)
 //   show NAME                         "show NAME STRING": the text of an edit, combo box,
 //                                     label, text area, spin box, button, group box title,
+//                                     the caption of the window named by its own name,
 //                                     current tab; the checked item of a radio group; the
 //                                     position of a slider or a progress bar; "show NAME
 //                                     true|false" for check boxes, radio buttons and
