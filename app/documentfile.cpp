@@ -400,6 +400,11 @@ QByteArray plainFileBytes(QStringView text, TextEncoding &encoding, LineBreak li
         converted = withLineBreaks(text, lineBreak);
         text = converted;
     }
+    return encodedFileBytes(text, encoding, ansi);
+}
+
+QByteArray encodedFileBytes(QStringView text, TextEncoding &encoding, const AnsiCodec &ansi)
+{
     if (encoding.codec == FileEncoding::ANSI) {
         bool complete = true;
         QByteArray bytes = ansi.encode(text, &complete);

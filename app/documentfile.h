@@ -70,6 +70,8 @@ QString withLineBreaks(QStringView text, LineBreak lineBreak);
 // ends with one. An ANSI text holding characters that the code page lacks is written
 // as UTF-8 with a mark instead (encoding is updated), so that no character is lost.
 QByteArray plainFileBytes(QStringView text, TextEncoding &encoding, LineBreak lineBreak, const AnsiCodec &ansi);
+// The same with the text's line breaks written as they stand.
+QByteArray encodedFileBytes(QStringView text, TextEncoding &encoding, const AnsiCodec &ansi);
 // EF BB BF, then the whole text in UTF-8.
 QByteArray utf8FileBytes(QStringView text);
 // The whole text in the ANSI code page, no mark; lacking characters become look-alikes

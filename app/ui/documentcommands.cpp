@@ -443,19 +443,15 @@ SORVEX_HANDLER(ASCIITextspeichern1Click) { saveInEncoding(form, QStringLiteral("
 
 SORVEX_HANDLER(Utf8speichern1Click) { saveInEncoding(form, QStringLiteral("UTF-8")); }
 
-SORVEX_HANDLER(ButtonReloadClick)
+bool ReloadDocumentFile(TMainForm &form, QString *error)
 {
     // The file name, the highlighter, the bookmarks and the backup stay as they are;
     // the file is read before the editor changes, so a failed reload loses nothing.
-    if (!form.document.hasFile())
-        return;
     const QString path = form.document.FFileName;
     QByteArray bytes;
-    DecodedText decoded;
-    if (!readDocument(form, path, &bytes, &decoded)) {
-        errorBox(form, form.Message(22) + path);
-        return;
-    }
+    if (!readFileBytes(path, &bytes, error))
+        return false;
+    DecodedText decoded = decodeText(bytes, ansiCodec(form));
     bytes = QByteArray();
     EditorBuffer &buf = form.buffer();
     Bookmark marks[10];
@@ -473,6 +469,15 @@ SORVEX_HANDLER(ButtonReloadClick)
             form.ClearBookmark(n);
     }
     form.UpdateCaretStatus();
+    return true;
+}
+
+SORVEX_HANDLER(ButtonReloadClick)
+{
+    if (!form.document.hasFile())
+        return;
+    if (!ReloadDocumentFile(form))
+        errorBox(form, form.Message(22) + form.document.FFileName);
 }
 
 SORVEX_HANDLER(Deletebackupfiles1Click)

@@ -24,5 +24,9 @@ bool WriteDocumentLines(TMainForm &form, const QString &path);
 // The plain write of a text in place of the editor's (the edit-in-browser command writes
 // the page with an editable body); error receives the reason of a failure.
 bool WriteDocumentText(TMainForm &form, const QString &path, QStringView text, QString *error = nullptr);
+// Reads the document's file into the editor again, as the reload button does (the
+// bookmarks stay where their lines still exist). A file that cannot be read leaves the
+// editor as it was; error receives the reason.
+bool ReloadDocumentFile(TMainForm &form, QString *error = nullptr);
 // The system's ANSI code page.
 const AnsiCodec &ansiCodec(TMainForm &form);

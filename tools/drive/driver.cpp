@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <sys/stat.h>
 
 using namespace drive;
 
@@ -113,6 +114,18 @@ void Driver::runCommand(const Command &c)
         if (n != 2)
             return syntax(verb, "writefile PATH STRING");
         writeFile(l.arg(0), l.arg(1));
+    } else if (verb == QLatin1String("removefile")) {
+        if (n != 1)
+            return syntax(verb, "removefile PATH");
+        if (!QFile::remove(l.arg(0)))
+            writeError(QStringLiteral("cannot-remove ") + plainOrQuoted(l.arg(0)));
+    } else if (verb == QLatin1String("chmod")) {
+        bool ok = false;
+        const uint mode = n == 2 ? l.arg(1).toUInt(&ok, 8) : 0;
+        if (n != 2 || !ok || mode > 07777)
+            return syntax(verb, "chmod PATH OCTAL-MODE");
+        if (::chmod(QFile::encodeName(l.arg(0)).constData(), mode_t(mode)) != 0)
+            writeError(QStringLiteral("cannot-chmod ") + plainOrQuoted(l.arg(0)));
     } else if (verb == QLatin1String("text")) {
         if (n != 1)
             return syntax(verb, "text STRING");

@@ -6,7 +6,8 @@
 //
 // A script, one command a line ("#" starts a comment line; "..." strings take \r \n \t
 // \" \\ \uXXXX \xHH):
-//   writefile PATH STRING   text STRING   caret N   select START LENGTH   type STRING
+//   writefile PATH STRING   removefile PATH   chmod PATH OCTAL-MODE   text STRING
+//   caret N   select START LENGTH   type STRING
 //   trigger NAME   key KEYS   gutterclick LINE   drop PATH...   close
 //   print text|selection|caret|modified|filename|status|clipboard|scratch|editor|
 //         bookmarks|window|language   print item NAME   print file PATH   print files DIR

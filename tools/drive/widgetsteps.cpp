@@ -495,7 +495,11 @@ void showControl(QWidget *window, const ScriptLine &step)
             writeLine(line);
             return;
         }
-        return writeError(QStringLiteral("syntax show"), QStringLiteral("show NAME [state|items]"));
+        if (what == QLatin1String("hint")) {
+            writeLine(head + QStringLiteral(" hint ") + quote(controlHint(w)));
+            return;
+        }
+        return writeError(QStringLiteral("syntax show"), QStringLiteral("show NAME [state|items|hint]"));
     }
     if (auto *b = qobject_cast<QAbstractButton *>(w); b && b->isCheckable()) {
         writeLine(head + (b->isChecked() ? QStringLiteral(" true") : QStringLiteral(" false")));
@@ -638,7 +642,7 @@ void runWindowStep(QWidget *window, const ScriptLine &step)
     }
     if (verb == QLatin1String("show")) {
         if (n != 1 && n != 2)
-            return syntax("show NAME [state|items]");
+            return syntax("show NAME [state|items|hint]");
         return showControl(window, step);
     }
     writeError(QStringLiteral("unknown-step ") + plainOrQuoted(verb));

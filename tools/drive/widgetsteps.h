@@ -43,6 +43,8 @@
 //   show NAME state                   "show NAME enabled|disabled visible|hidden"
 //   show NAME items                   "show NAME items STRING...": the items of a combo box,
 //                                     list, radio group or tab widget
+//   show NAME hint                    "show NAME hint STRING": the control's hint (its
+//                                     status tip, else its tool tip)
 //   close, grab FILE                  the window itself
 //
 // A control is found by objectName inside the window (controls of another window that

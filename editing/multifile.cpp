@@ -1,0 +1,313 @@
+#include "editing/multifile.h"
+
+#include "app/documentfile.h"
+#include "editing/editorbuffer.h"
+#include "editing/textops.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <algorithm>
+
+namespace {
+
+// FindInFileText over texts already in the case they are compared in; 0-based result.
+qsizetype findPrepared(QStringView text, QStringView needle, qsizetype from, bool wholeWord)
+{
+    const qsizetype len = needle.size();
+    if (len == 0)
+        return -1;
+    qsizetype p = text.indexOf(needle, from);
+    if (!wholeWord)
+        return p;
+    const char16_t *t = text.utf16();
+    const qsizetype n = text.size();
+    while (p >= 0) {
+        const bool before = p > 0 && isFileWordChar(t[p - 1]);
+        const bool after = p + len < n && isFileWordChar(t[p + len]);
+        if (!before && !after)
+            return p;
+        // Again from one character behind the occurrence's end.
+        p = p + len + 1 <= n ? text.indexOf(needle, p + len + 1) : -1;
+    }
+    return -1;
+}
+
+bool isBreakChar(char16_t c) { return c == u'\r' || c == u'\n' || c == 0x2028; }
+
+bool hasBreakChar(QStringView s) { return std::any_of(s.begin(), s.end(), [](QChar c) { return isBreakChar(c.unicode()); }); }
+
+// The replaced text in the file's own line breaks. original is the text as read; the
+// matches are offsets in the same text as the editor holds it (every break CR LF). The
+// needle holds no line break, so every occurrence lies within a line and maps onto the
+// same characters of original; the replacement's line breaks are written in the file's
+// style.
+QString replacedInOriginal(const QString &original, const std::vector<qsizetype> &matches,
+                           qsizetype length, QStringView replacement)
+{
+    const QString with = withLineBreaks(replacement, detectLineBreak(original));
+    QString out;
+    out.reserve(original.size() + qsizetype(matches.size()) * (with.size() - length));
+    const char16_t *o = reinterpret_cast<const char16_t *>(original.constData());
+    const qsizetype on = original.size();
+    qsizetype oi = 0, hi = 0, copied = 0;
+    for (const qsizetype m : matches) {
+        while (hi < m) {
+            const char16_t c = o[oi];
+            if (c == u'\r' && oi + 1 < on && o[oi + 1] == u'\n') {
+                oi += 2;
+                hi += 2;
+            } else if (isBreakChar(c)) {
+                oi += 1;
+                hi += 2;
+            } else {
+                oi += 1;
+                hi += 1;
+            }
+        }
+        out.append(QStringView(o + copied, oi - copied));
+        out.append(with);
+        oi += length;
+        hi += length;
+        copied = oi;
+    }
+    out.append(QStringView(o + copied, on - copied));
+    return out;
+}
+
+} // namespace
+
+qsizetype FindInFileText(QStringView text, QStringView needle, qsizetype offset, bool wholeWord, bool matchCase)
+{
+    if (offset < 1)
+        offset = 1;
+    QString lowText, lowNeedle;
+    if (!matchCase) {
+        lowText = sx::lowerAscii(text);
+        lowNeedle = sx::lowerAscii(needle);
+        text = lowText;
+        needle = lowNeedle;
+    }
+    if (offset - 1 > text.size())
+        return -1;
+    const qsizetype p = findPrepared(text, needle, offset - 1, wholeWord);
+    return p < 0 ? -1 : p + 1;
+}
+
+std::vector<qsizetype> fileMatches(QStringView text, const MultiFileSearch &s)
+{
+    std::vector<qsizetype> out;
+    const qsizetype n = text.size();
+    const qsizetype len = s.search.size();
+    if (len == 0 || n <= 1)
+        return out;
+    QString lowText, lowNeedle;
+    QStringView t = text, needle = s.search;
+    if (!s.matchCase) {
+        lowText = sx::lowerAscii(text);
+        lowNeedle = sx::lowerAscii(s.search);
+        t = lowText;
+        needle = lowNeedle;
+    }
+    // next is the 1-based position the next search starts at. Replacing an occurrence
+    // moves the rest of the text by the same amount as next, so the offsets in the text as
+    // read are the same in search-only and in replace mode.
+    qsizetype next = 1;
+    while (next < n) {
+        const qsizetype p = findPrepared(t, needle, next - 1, s.wholeWord);
+        if (p < 0)
+            break;
+        out.push_back(p);
+        if (!s.all)
+            break;
+        next = p + 1 + len + 2;
+    }
+    return out;
+}
+
+QString replacedText(QStringView text, const std::vector<qsizetype> &matches, qsizetype length,
+                     QStringView replacement)
+{
+    QString out;
+    out.reserve(text.size() + qsizetype(matches.size()) * (replacement.size() - length));
+    qsizetype from = 0;
+    for (const qsizetype m : matches) {
+        out.append(text.mid(from, m - from));
+        out.append(replacement);
+        from = m + length;
+    }
+    out.append(text.mid(from));
+    return out;
+}
+
+FileOutcome ProcessFile(const QString &path, const MultiFileSearch &search, const AnsiCodec &ansi,
+                        const std::function<void()> &afterRead)
+{
+    FileOutcome r;
+    QByteArray bytes;
+    if (!readFileBytes(path, &bytes, &r.error)) {
+        r.status = FileOutcome::ReadFailed;
+        return r;
+    }
+    if (afterRead)
+        afterRead();
+    DecodedText decoded = decodeText(bytes, ansi);
+    // The search sees the text as the editor holds it: every line break CR LF.
+    const QString held = normalizeLineBreaks(decoded.text);
+    const std::vector<qsizetype> matches = fileMatches(held, search);
+    r.matches = int(matches.size());
+    if (search.searchOnly || matches.empty())
+        return r;
+
+    QString changed;
+    // Making the breaks CR LF only ever lengthens a text.
+    const bool onlyCrLf = held.size() == decoded.text.size();
+    if (onlyCrLf || hasBreakChar(search.search)) {
+        // Only CR LF breaks (or a needle that spans them): the text in the editor's form,
+        // its line breaks written in the style the file was read with.
+        changed = replacedText(held, matches, search.search.size(), normalizeLineBreaks(search.replace));
+        if (!onlyCrLf)
+            changed = withLineBreaks(changed, detectLineBreak(decoded.text));
+    } else {
+        changed = replacedInOriginal(decoded.text, matches, search.search.size(), search.replace);
+    }
+    if (changed == decoded.text)
+        return r;
+    TextEncoding encoding = decoded.encoding;
+    const QByteArray out = encodedFileBytes(changed, encoding, ansi);
+    if (out == bytes)
+        return r;
+    const QFileInfo info(path);
+    if ((info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup
+                               | QFileDevice::WriteOther))
+        == 0) {
+        r.status = FileOutcome::WriteFailed;
+        r.error = QStringLiteral("The file is read-only.");
+        return r;
+    }
+    if (!writeFileAtomic(path, out, &r.error)) {
+        r.status = FileOutcome::WriteFailed;
+        return r;
+    }
+    r.written = true;
+    return r;
+}
+
+// ---------------------------------------------------------------------------------------
+
+void MultiFileLists::clear()
+{
+    loaded.clear();
+    search.clear();
+    result.clear();
+}
+
+void MultiFileLists::load(const QStringList &paths)
+{
+    loaded = paths;
+    result.clear();
+    FillSearchList();
+}
+
+void MultiFileLists::FillSearchList()
+{
+    search.clear();
+    search.reserve(loaded.size());
+    for (const QString &p : std::as_const(loaded))
+        search.append(sx::fileNamePart(p));
+}
+
+qsizetype MultiFileLists::loadedIndexOf(QStringView name) const
+{
+    for (qsizetype i = 0; i < loaded.size(); ++i)
+        if (QStringView(loaded[i]).endsWith(name) && sx::fileNamePart(loaded[i]) == name)
+            return i;
+    return -1;
+}
+
+bool MultiFileLists::removeEntries(std::vector<qsizetype> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [&](qsizetype r) { return r < 0 || r >= search.size(); }),
+               rows.end());
+    if (rows.empty())
+        return false;
+    for (const qsizetype r : rows) {
+        const qsizetype i = loadedIndexOf(search[r]);
+        if (i >= 0)
+            loaded.removeAt(i);
+    }
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        search.removeAt(*it);
+    return true;
+}
+
+void MultiFileLists::backToSearch()
+{
+    search.append(result);
+    result.clear();
+}
+
+std::vector<qsizetype> MultiFileLists::takeFound(const QStringList &names)
+{
+    // The rows of each name in the search list, first to last; a found name takes the
+    // first row of its name that is still there.
+    QHash<QString, std::vector<qsizetype>> rowsOf;
+    std::vector<char> gone(size_t(search.size()), 0);
+    if (!names.isEmpty()) {
+        QHash<QString, qsizetype> wanted;
+        for (const QString &n : names)
+            ++wanted[n];
+        for (qsizetype i = 0; i < search.size(); ++i)
+            if (wanted.contains(search[i]))
+                rowsOf[search[i]].push_back(i);
+        QHash<QString, size_t> used;
+        for (const QString &n : names) {
+            result.append(n);
+            auto it = rowsOf.find(n);
+            if (it == rowsOf.end())
+                continue;
+            size_t &k = used[n];
+            if (k < it->size())
+                gone[size_t((*it)[k++])] = 1;
+        }
+    }
+    std::vector<qsizetype> kept;
+    kept.reserve(size_t(search.size()));
+    QStringList stay;
+    stay.reserve(search.size());
+    for (qsizetype i = 0; i < search.size(); ++i)
+        if (!gone[size_t(i)]) {
+            kept.push_back(i);
+            stay.append(search[i]);
+        }
+    search = stay;
+    return kept;
+}
+
+MultiFileRun runMultiFile(const QStringList &paths, const MultiFileSearch &search, const AnsiCodec &ansi,
+                          const std::function<void(int)> &progress)
+{
+    MultiFileRun run;
+    for (const QString &path : paths) {
+        const FileOutcome f = ProcessFile(path, search, ansi, [&] {
+            ++run.processed;
+            if (progress)
+                progress(run.processed);
+        });
+        if (f.status == FileOutcome::Done)
+            run.total += f.matches;
+        if (f.written)
+            run.written.append(path);
+        if (f.status != FileOutcome::Done) {
+            run.failed = true;
+            run.failure = f.status;
+            run.failedPath = path;
+            run.error = f.error;
+            break;
+        }
+        if (f.matches > 0)
+            run.found.append(sx::fileNamePart(path));
+    }
+    return run;
+}
