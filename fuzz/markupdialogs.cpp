@@ -69,7 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(control.isEmpty() == (known < 0));
     if (known >= 0) {
         check(control.startsWith(QStringLiteral("<br>")));
-        check(control.contains(QStringLiteral("type=\"") + in.type + u'"'));
+        // The text area is its own element; every other type is written as typed.
+        if (sx::lowerAscii(in.type) != u"textarea")
+            check(control.contains(QStringLiteral("type=\"") + in.type + u'"'));
         if (sx::lowerAscii(in.type) != u"image")
             check(control.contains(QStringLiteral("name=\"") + in.EditName + u'"'));
     }

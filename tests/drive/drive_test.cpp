@@ -32,6 +32,8 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include <Qsci/qsciscintilla.h>
+
 using namespace drive;
 
 void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
@@ -377,6 +379,58 @@ end)");
                                 "error unsupported choose EditName", "show ButtonOff disabled visible",
                                 "show EditHidden enabled hidden", "show BitBtn1 enabled visible",
                                 "error unknown-step frob"}));
+    EXPECT_TRUE(runFailed());
+}
+
+TEST_F(DrivePromptsTest, SelectStepsAndTheWindowCaption)
+{
+    QDialog d;
+    d.setObjectName(QStringLiteral("TFormSelect"));
+    d.setWindowTitle(QStringLiteral("Pick"));
+    auto *lay = new QVBoxLayout(&d);
+    auto *edit = new QLineEdit(QStringLiteral("abcdef"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    auto *memo = new QPlainTextEdit(QStringLiteral("one\ntwo"));
+    memo->setObjectName(QStringLiteral("Memo1"));
+    auto *sci = new QsciScintilla;
+    sci->setObjectName(QStringLiteral("SynMemo1"));
+    sci->setUtf8(true);
+    sci->setText(QString::fromUtf8("£ € x\r\n😀 y"));
+    auto *label = new QLabel(QStringLiteral("l"));
+    label->setObjectName(QStringLiteral("Label1"));
+    auto *ok = new QPushButton(QStringLiteral("OK"));
+    ok->setObjectName(QStringLiteral("BitBtn1"));
+    for (QWidget *w : std::initializer_list<QWidget *>{edit, memo, sci, label, ok})
+        lay->addWidget(w);
+    QObject::connect(ok, &QPushButton::clicked, &d, &QDialog::accept);
+    // The line edit drops its selection when the focus leaves it.
+    QString editSelected;
+    QObject::connect(edit, &QLineEdit::selectionChanged, &d, [&] {
+        if (edit->hasSelectedText())
+            editSelected = edit->selectedText();
+    });
+    QStringList selected;
+    QObject::connect(ok, &QPushButton::pressed, &d, [&] {
+        selected = {editSelected, memo->textCursor().selectedText(), sci->selectedText()};
+    });
+    expect(R"(expect TFormSelect
+  show TFormSelect
+  show SynMemo1
+  select Edit1 1 3
+  select Memo1 2 3
+  select SynMemo1 7 3
+  select SynMemo1 2 1
+  select Edit1 5 2
+  select Label1 0 0
+  select Edit1 x 1
+  click BitBtn1
+end)");
+    EXPECT_EQ(prompts.execDialog(&d), QDialog::Accepted);
+    // Offsets count UTF-16 units, in the source-editor control too (a pair is two).
+    EXPECT_EQ(selected, (QStringList{"bcd", QString::fromUtf8("e\u2029t"), QString::fromUtf8("€")}));
+    EXPECT_EQ(out, (QStringList{"dialog TFormSelect", "show TFormSelect \"Pick\"",
+                                QString::fromUtf8("show SynMemo1 \"£ € x\\r\\n😀 y\""), "error bad-value Edit1 \"5 2\"",
+                                "error unsupported select Label1", "error syntax select"}));
     EXPECT_TRUE(runFailed());
 }
 

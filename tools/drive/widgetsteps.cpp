@@ -426,14 +426,16 @@ void selectText(QWidget *window, const QString &name, const QString &startText, 
         badValue(name, startText + QLatin1Char(' ') + lengthText);
         return true;
     };
-    w->setFocus(Qt::MouseFocusReason);
     if (auto *e = qobject_cast<QLineEdit *>(w)) {
-        if (!outside(e->text().size()))
-            e->setSelection(start, length);
+        if (outside(e->text().size()))
+            return;
+        w->setFocus(Qt::MouseFocusReason);
+        e->setSelection(start, length);
     } else if (auto *p = qobject_cast<QPlainTextEdit *>(w)) {
         QTextCursor c = p->textCursor();
         if (outside(p->document()->characterCount() - 1))
             return;
+        w->setFocus(Qt::MouseFocusReason);
         c.setPosition(start);
         c.setPosition(start + length, QTextCursor::KeepAnchor);
         p->setTextCursor(c);
@@ -441,6 +443,7 @@ void selectText(QWidget *window, const QString &name, const QString &startText, 
         QTextCursor c = t->textCursor();
         if (outside(t->document()->characterCount() - 1))
             return;
+        w->setFocus(Qt::MouseFocusReason);
         c.setPosition(start);
         c.setPosition(start + length, QTextCursor::KeepAnchor);
         t->setTextCursor(c);
@@ -448,6 +451,7 @@ void selectText(QWidget *window, const QString &name, const QString &startText, 
         const QString text = q->text();
         if (outside(text.size()))
             return;
+        w->setFocus(Qt::MouseFocusReason);
         // Scintilla counts bytes of its UTF-8 text.
         const long from = long(text.left(start).toUtf8().size());
         const long to = long(text.left(start + length).toUtf8().size());
