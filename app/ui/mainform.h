@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/ui/registry.h"
 #include "app/ui/uiprompts.h"
+#include "checks/codecheck.h"
 #include "structure/locator.h"
 
 #include <QMainWindow>
@@ -68,6 +69,8 @@ public:
     RecentFiles recentFiles;
     int InterfaceLanguage = 0;
     bool SaveCancelled = false;
+    // The code check's problem markers at the last scan (F4 visits them).
+    QList<sx::ProblemMatch> ProblemMatches;
     int NextProblemIndex = 0;
     // The element locator's flags (CellSelected, RowOrTableSelected) and last span.
     LocatorState locator;
