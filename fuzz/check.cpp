@@ -1,0 +1,54 @@
+// Runs the clean-up and the whole code check on arbitrary text. The first byte chooses how
+// the rest is read: as Latin-1 (one unit a byte, so that the dictionary's tags are found
+// quickly) or as UTF-16 units (lone surrogates and every other unit included). Checks: no
+// crash, no hang; the one-pass check gives the same text, report and repairs as the
+// step-by-step version of tests/unit/cleanup_reference.h on texts short enough for it; the
+// problem scan finds what the expression "<![/a-z]*>" finds.
+#include "checks/cleanup.h"
+#include "checks/codecheck.h"
+#include "tests/unit/cleanup_reference.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void failed(int line)
+{
+    std::fprintf(stderr, "check failed at line %d\n", line);
+    std::abort();
+}
+#define check(ok) ((ok) ? void() : failed(__LINE__))
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    QString text;
+    if (data[0] % 2 == 0)
+        text = QString::fromLatin1(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    else
+        text = QString(reinterpret_cast<const QChar *>(data + 1), qsizetype((size - 1) / 2));
+
+    sx::CheckRun run;
+    const QString cleaned = sx::CleanupHtml(text, &run);
+    const sx::CodeCheckResult result = sx::RunCodeCheck(text, sx::CheckTexts::english());
+    check(result.report.startsWith(QStringLiteral("Code check finished.")));
+    const QList<sx::ProblemMatch> problems = sx::FindProblems(result.text);
+
+    if (text.size() <= 3000) {
+        sx::CheckRun slow;
+        check(ref::CleanupHtml(text, slow) == cleaned);
+        check(slow.CheckReport == run.CheckReport);
+        check(slow.repairs == run.repairs);
+        const sx::CodeCheckResult r = ref::RunCodeCheck(text, sx::CheckTexts::english());
+        check(r.text == result.text);
+        check(r.report == result.report);
+        check(r.markerConverted == result.markerConverted);
+        check(ref::FindProblems(result.text) == problems);
+    }
+    return 0;
+}
