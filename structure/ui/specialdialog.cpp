@@ -66,6 +66,8 @@ TFormSpecial::TFormSpecial(QWidget *parent) : QDialog(parent)
     SynMemo1->setFont(sample);
     SynMemo1->setText(specialSampleText());
     SynMemo1->setFixedHeight(4 * SynMemo1->fontMetrics().height() + 12);
+    // The editor would take Escape for itself; in this window it is the Close button.
+    SynMemo1->installEventFilter(this);
 
     BitBtnOk = named(new QPushButton(QStringLiteral("OK"), this), "BitBtnOk");
     BitBtnOk->setDefault(true);
@@ -118,6 +120,18 @@ void TFormSpecial::keyPressEvent(QKeyEvent *e)
         return;
     }
     QDialog::keyPressEvent(e);
+}
+
+bool TFormSpecial::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == SynMemo1 && e->type() == QEvent::KeyPress) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if (k->key() == Qt::Key_Escape && k->modifiers() == Qt::NoModifier) {
+            reject();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
 }
 
 void TFormSpecial::BitBtn3Click()

@@ -8,9 +8,12 @@
 #include "structure/ui/specialdialog.h"
 #include "tests/ui/uifixture.h"
 
+#include <Qsci/qsciscintilla.h>
 #include <QApplication>
 #include <QDialog>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -132,4 +135,41 @@ TEST(MarkupDialogs, HintsFollowTheLanguageAndF1OpensTheirTopic)
             d->hide();
         }
     }
+}
+
+TEST(MarkupDialogs, EscapeAndF1InTheSampleEditorAreTheWindowsKeys)
+{
+    Windows w;
+    auto *d = w.form->dialogAs<TFormSpecial>(QStringLiteral("TFormSpecial"));
+    ASSERT_NE(d, nullptr);
+    d->show();
+    QApplication::processEvents();
+    d->SynMemo1->setFocus();
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(d->SynMemo1, &f1);
+    EXPECT_EQ(w.platform.helpTopic, 140);
+    EXPECT_TRUE(d->isVisible());
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(d->SynMemo1, &esc);
+    QApplication::processEvents();
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(d->result(), QDialog::Rejected);
+}
+
+TEST(MarkupDialogs, EnterInTheTypeListKeepsTheTypeAsTyped)
+{
+    Windows w;
+    auto *d = w.form->dialogAs<TFormInput>(QStringLiteral("TFormInput"));
+    ASSERT_NE(d, nullptr);
+    d->InpTyp = 19; // text
+    d->show();
+    QApplication::processEvents();
+    d->ComboBoxType->setFocus();
+    d->ComboBoxType->lineEdit()->setText(QStringLiteral("TEXT"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(d->ComboBoxType->lineEdit(), &enter);
+    QApplication::processEvents();
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(d->HTMCode, QStringLiteral("<br>Enter TEXT:<br><input name=\"text\" type=\"TEXT\" size=\"50\" maxlength=\"50\" />"));
 }
