@@ -7,7 +7,14 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QTemporaryFile>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 // ---------------------------------------------------------------------------------------
 // The ANSI code page.
@@ -59,6 +66,9 @@ AnsiCodec::AnsiCodec(const QString &codePage) : m_name(codePage)
         m_toUnicode[b] = table[b];
         m_fromUnicode[table[b]] = qint16(b);
     }
+    m_ascii = true;
+    for (int b = 0; b < 0x80; ++b)
+        m_ascii = m_ascii && m_toUnicode[b] == b;
 }
 
 QString AnsiCodec::decode(QByteArrayView bytes) const
@@ -269,10 +279,18 @@ DecodedText decodeText(const QByteArray &bytes, const AnsiCodec &ansi)
         }
     } else {
         bool nonAscii = false;
-        if (isValidUtf8(bytes, &nonAscii) && nonAscii) {
-            r.text = QString::fromUtf8(bytes);
-            r.encoding = TextEncoding::utf8(false);
-            return r;
+        if (isValidUtf8(bytes, &nonAscii)) {
+            if (nonAscii) {
+                r.text = QString::fromUtf8(bytes);
+                r.encoding = TextEncoding::utf8(false);
+                return r;
+            }
+            // Plain ASCII reads the same in the code page, many characters at a time.
+            if (ansi.asciiCompatible()) {
+                r.text = QString::fromLatin1(bytes);
+                r.encoding = TextEncoding::ansi();
+                return r;
+            }
         }
     }
     r.text = ansi.decode(bytes);
@@ -674,4 +692,76 @@ bool writeFileAtomic(const QString &path, QByteArrayView bytes, QString *error)
     if (!f.commit())
         return fail(f.errorString());
     return true;
+}
+
+bool writeFileAtomicUnflushed(const QString &path, QByteArrayView bytes, QString *error)
+{
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (path.isEmpty())
+        return fail(QStringLiteral("no file name"));
+    const QFileInfo info(path);
+    if (info.isDir())
+        return fail(QStringLiteral("is a folder"));
+    // A symbolic link is followed: its target is replaced, the link stays.
+    QString target = path;
+    if (info.isSymLink()) {
+        target = info.canonicalFilePath();
+        if (target.isEmpty())
+            target = info.symLinkTarget();
+    }
+    const QFileInfo targetInfo(target);
+    if (targetInfo.isDir())
+        return fail(QStringLiteral("is a folder"));
+    const bool exists = targetInfo.exists();
+    if (exists && !targetInfo.isWritable())
+        return fail(QStringLiteral("Existing file %1 is not writable").arg(target));
+    if (stageFails(WriteStage::Open, path))
+        return fail(QStringLiteral("cannot create the temporary file"));
+    QTemporaryFile f(targetInfo.absolutePath() + QLatin1Char('/') + targetInfo.fileName() + QStringLiteral(".XXXXXX"));
+    if (!f.open())
+        return fail(f.errorString());
+    // Asked while the file is open, so that it has a name to be renamed by.
+    const QString tempName = f.fileName();
+    if (stageFails(WriteStage::Write, path))
+        return fail(QStringLiteral("write error"));
+    if (f.write(bytes.data(), bytes.size()) != bytes.size() || !f.flush())
+        return fail(f.errorString());
+    const QFileDevice::Permissions keep = exists ? targetInfo.permissions()
+                                                 : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                       | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    f.setPermissions(keep);
+    f.close();
+    if (f.error() != QFileDevice::NoError)
+        return fail(f.errorString());
+    if (stageFails(WriteStage::Commit, path))
+        return fail(QStringLiteral("interrupted before the file was replaced"));
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(tempName.toStdU16String()),
+                            std::filesystem::path(target.toStdU16String()), ec);
+    if (ec)
+        return fail(QString::fromStdString(ec.message()));
+    f.setAutoRemove(false);
+    return true;
+}
+
+void flushFilesToDisk(const QString &folder)
+{
+#if defined(Q_OS_LINUX)
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::syncfs(fd);
+        ::close(fd);
+        return;
+    }
+    ::sync();
+#elif defined(Q_OS_UNIX)
+    Q_UNUSED(folder);
+    ::sync();
+#else
+    Q_UNUSED(folder);
+#endif
 }

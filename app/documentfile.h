@@ -24,6 +24,9 @@ public:
     explicit AnsiCodec(const QString &codePage = QStringLiteral("windows-1252"));
 
     QString name() const { return m_name; }
+    // True when the bytes below 0x80 are the ASCII characters (every ANSI code page the
+    // system knows as a table).
+    bool asciiCompatible() const { return m_ascii; }
     QString decode(QByteArrayView bytes) const;
     // Every character the code page has becomes its bytes; a character it lacks becomes
     // a look-alike (the letter without its accents) or "?". complete tells whether no
@@ -35,6 +38,7 @@ private:
 
     QString m_name;
     bool m_table = false;
+    bool m_ascii = false;
     char16_t m_toUnicode[256] = {};
     std::vector<qint16> m_fromUnicode; // 65536 entries, -1 = not in the code page
 };
@@ -133,6 +137,14 @@ bool readFileBytes(const QString &path, QByteArray *bytes, QString *error = null
 // permissions, a full disk, an interruption), the target stays as it was. A symbolic
 // link is followed and its target replaced; an existing file keeps its permissions.
 bool writeFileAtomic(const QString &path, QByteArrayView bytes, QString *error = nullptr);
+
+// The same replacement without the flush to disk, for a run that writes many files: each
+// file is still replaced at once by a complete new one (a reader sees the old or the new
+// file, never a part), and flushFilesToDisk makes the run's files durable together when it
+// ends (one flush instead of one per file, which costs milliseconds a file).
+bool writeFileAtomicUnflushed(const QString &path, QByteArrayView bytes, QString *error = nullptr);
+// Flushes what was written to the file system that holds the folder to disk.
+void flushFilesToDisk(const QString &folder);
 
 // The stages of an atomic write, for failure injection in the tests: when a fault is
 // set, it is called before each stage and a false answer makes that stage fail as the

@@ -7,30 +7,96 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
-// FindInFileText over texts already in the case they are compared in; 0-based result.
-qsizetype findPrepared(QStringView text, QStringView needle, qsizetype from, bool wholeWord)
+// The search of FindInFileText over one text, with ASCII letters compared in any case
+// unless matchCase (as if both texts were lower-cased, without copying either). The
+// candidates are found by their first character, many characters at a time; a letter is
+// looked for in both cases, each with a cursor that only moves forward.
+class FileTextSearch
 {
-    const qsizetype len = needle.size();
-    if (len == 0)
-        return -1;
-    qsizetype p = text.indexOf(needle, from);
-    if (!wholeWord)
-        return p;
-    const char16_t *t = text.utf16();
-    const qsizetype n = text.size();
-    while (p >= 0) {
-        const bool before = p > 0 && isFileWordChar(t[p - 1]);
-        const bool after = p + len < n && isFileWordChar(t[p + len]);
-        if (!before && !after)
-            return p;
-        // Again from one character behind the occurrence's end.
-        p = p + len + 1 <= n ? text.indexOf(needle, p + len + 1) : -1;
+public:
+    FileTextSearch(QStringView text, QStringView needle, bool matchCase)
+        : m_text(text), m_needle(needle), m_fold(!matchCase)
+    {
+        if (!needle.isEmpty()) {
+            m_first = fold(needle[0].unicode());
+            m_other = m_first;
+            if (m_fold && m_first >= u'a' && m_first <= u'z')
+                m_other = char16_t(m_first - 32);
+        }
     }
-    return -1;
-}
+
+    // The 0-based start of the first occurrence at or after from; -1 when there is none.
+    qsizetype find(qsizetype from)
+    {
+        const qsizetype len = m_needle.size();
+        const qsizetype n = m_text.size();
+        if (len == 0 || from < 0)
+            return -1;
+        const char16_t *t = m_text.utf16();
+        const char16_t *p = m_needle.utf16();
+        while (from + len <= n) {
+            const qsizetype c = candidate(from);
+            if (c < 0 || c + len > n)
+                return -1;
+            qsizetype k = 1;
+            if (m_fold)
+                while (k < len && fold(t[c + k]) == fold(p[k]))
+                    ++k;
+            else
+                while (k < len && t[c + k] == p[k])
+                    ++k;
+            if (k == len)
+                return c;
+            from = c + 1;
+        }
+        return -1;
+    }
+
+    // The same, passing over occurrences next to a word character: the search goes on one
+    // character behind the end of each.
+    qsizetype findWhole(qsizetype from)
+    {
+        const qsizetype len = m_needle.size();
+        const qsizetype n = m_text.size();
+        const char16_t *t = m_text.utf16();
+        for (qsizetype p = find(from); p >= 0; p = find(p + len + 1)) {
+            const bool before = p > 0 && isFileWordChar(t[p - 1]);
+            const bool after = p + len < n && isFileWordChar(t[p + len]);
+            if (!before && !after)
+                return p;
+        }
+        return -1;
+    }
+
+private:
+    char16_t fold(char16_t c) const { return m_fold ? sx::foldAscii(c) : c; }
+
+    qsizetype candidate(qsizetype from)
+    {
+        if (m_one < from)
+            m_one = m_text.indexOf(QChar(m_first), from);
+        if (m_one < 0)
+            m_one = kNone;
+        if (m_other == m_first)
+            return m_one == kNone ? -1 : m_one;
+        if (m_two < from)
+            m_two = m_text.indexOf(QChar(m_other), from);
+        if (m_two < 0)
+            m_two = kNone;
+        const qsizetype c = std::min(m_one, m_two);
+        return c == kNone ? -1 : c;
+    }
+
+    static constexpr qsizetype kNone = std::numeric_limits<qsizetype>::max();
+    QStringView m_text, m_needle;
+    bool m_fold;
+    char16_t m_first = 0, m_other = 0;
+    qsizetype m_one = -1, m_two = -1; // the next position of each form, kNone: none left
+};
 
 bool isBreakChar(char16_t c) { return c == u'\r' || c == u'\n' || c == 0x2028; }
 
@@ -80,16 +146,10 @@ qsizetype FindInFileText(QStringView text, QStringView needle, qsizetype offset,
 {
     if (offset < 1)
         offset = 1;
-    QString lowText, lowNeedle;
-    if (!matchCase) {
-        lowText = sx::lowerAscii(text);
-        lowNeedle = sx::lowerAscii(needle);
-        text = lowText;
-        needle = lowNeedle;
-    }
     if (offset - 1 > text.size())
         return -1;
-    const qsizetype p = findPrepared(text, needle, offset - 1, wholeWord);
+    FileTextSearch search(text, needle, matchCase);
+    const qsizetype p = wholeWord ? search.findWhole(offset - 1) : search.find(offset - 1);
     return p < 0 ? -1 : p + 1;
 }
 
@@ -100,20 +160,13 @@ std::vector<qsizetype> fileMatches(QStringView text, const MultiFileSearch &s)
     const qsizetype len = s.search.size();
     if (len == 0 || n <= 1)
         return out;
-    QString lowText, lowNeedle;
-    QStringView t = text, needle = s.search;
-    if (!s.matchCase) {
-        lowText = sx::lowerAscii(text);
-        lowNeedle = sx::lowerAscii(s.search);
-        t = lowText;
-        needle = lowNeedle;
-    }
+    FileTextSearch search(text, s.search, s.matchCase);
     // next is the 1-based position the next search starts at. Replacing an occurrence
     // moves the rest of the text by the same amount as next, so the offsets in the text as
     // read are the same in search-only and in replace mode.
     qsizetype next = 1;
     while (next < n) {
-        const qsizetype p = findPrepared(t, needle, next - 1, s.wholeWord);
+        const qsizetype p = s.wholeWord ? search.findWhole(next - 1) : search.find(next - 1);
         if (p < 0)
             break;
         out.push_back(p);
@@ -152,7 +205,7 @@ FileOutcome ProcessFile(const QString &path, const MultiFileSearch &search, cons
         afterRead();
     DecodedText decoded = decodeText(bytes, ansi);
     // The search sees the text as the editor holds it: every line break CR LF.
-    const QString held = normalizeLineBreaks(decoded.text);
+    const QString held = hasOnlyCrLfBreaks(decoded.text) ? decoded.text : normalizeLineBreaks(decoded.text);
     const std::vector<qsizetype> matches = fileMatches(held, search);
     r.matches = int(matches.size());
     if (search.searchOnly || matches.empty())
@@ -184,7 +237,7 @@ FileOutcome ProcessFile(const QString &path, const MultiFileSearch &search, cons
         r.error = QStringLiteral("The file is read-only.");
         return r;
     }
-    if (!writeFileAtomic(path, out, &r.error)) {
+    if (!writeFileAtomicUnflushed(path, out, &r.error)) {
         r.status = FileOutcome::WriteFailed;
         return r;
     }
@@ -308,6 +361,15 @@ MultiFileRun runMultiFile(const QStringList &paths, const MultiFileSearch &searc
         }
         if (f.matches > 0)
             run.found.append(sx::fileNamePart(path));
+    }
+    // What the run wrote becomes durable together.
+    QStringList folders;
+    for (const QString &p : std::as_const(run.written)) {
+        const QString folder = QFileInfo(p).absolutePath();
+        if (!folders.contains(folder)) {
+            folders.append(folder);
+            flushFilesToDisk(folder);
+        }
     }
     return run;
 }

@@ -57,7 +57,8 @@ struct FileOutcome {
 };
 
 // Reads the file, counts and (unless search.searchOnly) replaces the occurrences and
-// writes the file once when its text changed. A file is never written in search-only
+// writes the file once when its text changed: replaced at once by a complete new file,
+// flushed to disk by the end of the run (writeFileAtomicUnflushed). A file is never written in search-only
 // mode, nor when nothing in it changed. A file marked read-only (no write permission for
 // anyone) is not replaced, also where the process could write it. afterRead runs once the
 // file is read, before anything is written.
@@ -107,6 +108,6 @@ struct MultiFileRun {
 
 // Processes every loaded path in order; progress(n) runs after the n-th file is read. The
 // run stops at the first file that cannot be read or written; the files before it keep
-// what was written to them.
+// what was written to them. Everything written is flushed to disk before it returns.
 MultiFileRun runMultiFile(const QStringList &paths, const MultiFileSearch &search, const AnsiCodec &ansi,
                           const std::function<void(int)> &progress = {});

@@ -60,6 +60,14 @@ bool dropPrivileges()
     return setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0 && geteuid() == 65534;
 }
 
+// The two atomic writers: with the flush to disk of every file, and without (a run over
+// many files flushes once at its end). Both keep the same promises.
+struct Writer {
+    const char *name;
+    bool (*write)(const QString &, QByteArrayView, QString *);
+};
+const Writer kWriters[] = {{"flushed", &writeFileAtomic}, {"unflushed", &writeFileAtomicUnflushed}};
+
 struct FaultGuard {
     explicit FaultGuard(WriteFault f) { setWriteFault(std::move(f)); }
     ~FaultGuard() { setWriteFault({}); }
@@ -69,122 +77,146 @@ struct FaultGuard {
 
 TEST(AtomicWrite, WritesReplacesAndKeepsPermissions)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("page.html"));
-    ASSERT_TRUE(writeFileAtomic(path, "first"));
-    EXPECT_EQ(contents(path), "first");
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-    ASSERT_TRUE(writeFileAtomic(path, QByteArray("second\0x", 8)));
-    EXPECT_EQ(contents(path), QByteArray("second\0x", 8));
-    EXPECT_EQ(int(QFileInfo(path).permissions() & 0xF0FF), int(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-    ASSERT_TRUE(writeFileAtomic(path, ""));
-    EXPECT_EQ(contents(path), "");
-    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("page.html")});
+    for (const Writer &w : kWriters) {
+        SCOPED_TRACE(w.name);
+        auto write = [&w](const QString &path, QByteArrayView bytes, QString *error = nullptr) {
+            return w.write(path, bytes, error);
+        };
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.html"));
+        ASSERT_TRUE(write(path, "first"));
+        EXPECT_EQ(contents(path), "first");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        ASSERT_TRUE(write(path, QByteArray("second\0x", 8)));
+        EXPECT_EQ(contents(path), QByteArray("second\0x", 8));
+        EXPECT_EQ(int(QFileInfo(path).permissions() & 0xF0FF), int(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        ASSERT_TRUE(write(path, ""));
+        EXPECT_EQ(contents(path), "");
+        EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("page.html")});
 
-    // A symbolic link is followed: the file it points to gets the new bytes.
-    const QString link = dir.filePath(QStringLiteral("link.html"));
-    ASSERT_TRUE(QFile::link(path, link));
-    ASSERT_TRUE(writeFileAtomic(link, "through the link"));
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(contents(path), "through the link");
+        // A symbolic link is followed: the file it points to gets the new bytes.
+        const QString link = dir.filePath(QStringLiteral("link.html"));
+        ASSERT_TRUE(QFile::link(path, link));
+        ASSERT_TRUE(write(link, "through the link"));
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(contents(path), "through the link");
+    }
 }
 
 TEST(AtomicWrite, InjectedFailureAtEveryStageLeavesTheTarget)
 {
-    for (WriteStage failing : {WriteStage::Open, WriteStage::Write, WriteStage::Commit}) {
-        SCOPED_TRACE(int(failing));
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("page.html"));
-        put(path, "old bytes");
-        QList<WriteStage> seen;
-        FaultGuard guard([&](WriteStage s, const QString &) {
-            seen << s;
-            return s != failing;
-        });
-        QString error;
-        EXPECT_FALSE(writeFileAtomic(path, QByteArray(1 << 20, 'n'), &error));
-        EXPECT_FALSE(error.isEmpty());
-        EXPECT_EQ(contents(path), "old bytes");
-        EXPECT_EQ(seen.last(), failing);
-        EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("page.html")}) << "no temporary file is left";
-        // A new file that fails is not created at all.
-        const QString fresh = dir.filePath(QStringLiteral("new.html"));
-        EXPECT_FALSE(writeFileAtomic(fresh, "x"));
-        EXPECT_FALSE(QFileInfo::exists(fresh));
+    for (const Writer &w : kWriters) {
+        SCOPED_TRACE(w.name);
+        auto write = [&w](const QString &path, QByteArrayView bytes, QString *error = nullptr) {
+            return w.write(path, bytes, error);
+        };
+        for (WriteStage failing : {WriteStage::Open, WriteStage::Write, WriteStage::Commit}) {
+            SCOPED_TRACE(int(failing));
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("page.html"));
+            put(path, "old bytes");
+            QList<WriteStage> seen;
+            FaultGuard guard([&](WriteStage s, const QString &) {
+                seen << s;
+                return s != failing;
+            });
+            QString error;
+            EXPECT_FALSE(write(path, QByteArray(1 << 20, 'n'), &error));
+            EXPECT_FALSE(error.isEmpty());
+            EXPECT_EQ(contents(path), "old bytes");
+            EXPECT_EQ(seen.last(), failing);
+            EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("page.html")}) << "no temporary file is left";
+            // A new file that fails is not created at all.
+            const QString fresh = dir.filePath(QStringLiteral("new.html"));
+            EXPECT_FALSE(write(fresh, "x"));
+            EXPECT_FALSE(QFileInfo::exists(fresh));
+        }
     }
 }
 
 TEST(AtomicWrite, RealFailuresLeaveTheTarget)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+    for (const Writer &w : kWriters) {
+        SCOPED_TRACE(w.name);
+        auto write = [&w](const QString &path, QByteArrayView bytes, QString *error = nullptr) {
+            return w.write(path, bytes, error);
+        };
+        QTemporaryDir dir;
+        ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
 
-    // The folder has vanished.
-    EXPECT_FALSE(writeFileAtomic(dir.filePath(QStringLiteral("gone/page.html")), "x"));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("gone"))));
-    // The target is a folder.
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-    EXPECT_FALSE(writeFileAtomic(dir.filePath(QStringLiteral("sub")), "x"));
-    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("sub"))).isDir());
+        // The folder has vanished.
+        EXPECT_FALSE(write(dir.filePath(QStringLiteral("gone/page.html")), "x"));
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("gone"))));
+        // The target is a folder.
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        EXPECT_FALSE(write(dir.filePath(QStringLiteral("sub")), "x"));
+        EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("sub"))).isDir());
 
-    // Permissions, as an unprivileged user: a read-only file in a writable folder, and a
-    // writable file in a read-only folder. The writable file in the writable folder
-    // shows that the unprivileged writer works at all.
-    const QString readOnly = dir.filePath(QStringLiteral("readonly.html"));
-    const QString writable = dir.filePath(QStringLiteral("writable.html"));
-    put(readOnly, "read-only");
-    put(writable, "writable");
-    QFile::setPermissions(readOnly, QFileDevice::Permissions(0x4444));
-    QFile::setPermissions(writable, QFileDevice::Permissions(0x6666));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("locked")));
-    const QString inLocked = dir.filePath(QStringLiteral("locked/page.html"));
-    put(inLocked, "locked");
-    QFile::setPermissions(inLocked, QFileDevice::Permissions(0x6666));
-    QFile::setPermissions(dir.filePath(QStringLiteral("locked")), QFileDevice::Permissions(0x5555));
+        // Permissions, as an unprivileged user: a read-only file in a writable folder, and a
+        // writable file in a read-only folder. The writable file in the writable folder
+        // shows that the unprivileged writer works at all.
+        const QString readOnly = dir.filePath(QStringLiteral("readonly.html"));
+        const QString writable = dir.filePath(QStringLiteral("writable.html"));
+        put(readOnly, "read-only");
+        put(writable, "writable");
+        QFile::setPermissions(readOnly, QFileDevice::Permissions(0x4444));
+        QFile::setPermissions(writable, QFileDevice::Permissions(0x6666));
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("locked")));
+        const QString inLocked = dir.filePath(QStringLiteral("locked/page.html"));
+        put(inLocked, "locked");
+        QFile::setPermissions(inLocked, QFileDevice::Permissions(0x6666));
+        QFile::setPermissions(dir.filePath(QStringLiteral("locked")), QFileDevice::Permissions(0x5555));
 
-    const int rc = inChild([&] {
-        if (!dropPrivileges())
-            return 10;
-        if (writeFileAtomic(readOnly, "new"))
-            return 11;
-        if (writeFileAtomic(inLocked, "new"))
-            return 12;
-        if (!writeFileAtomic(writable, "new"))
-            return 13;
-        return 0;
-    });
-    EXPECT_EQ(rc, 0);
-    EXPECT_EQ(contents(readOnly), "read-only");
-    EXPECT_EQ(contents(inLocked), "locked");
-    EXPECT_EQ(contents(writable), "new");
-    QFile::setPermissions(dir.filePath(QStringLiteral("locked")), QFileDevice::Permissions(0x7777));
+        const int rc = inChild([&] {
+            if (!dropPrivileges())
+                return 10;
+            if (write(readOnly, "new"))
+                return 11;
+            if (write(inLocked, "new"))
+                return 12;
+            if (!write(writable, "new"))
+                return 13;
+            return 0;
+        });
+        EXPECT_EQ(rc, 0);
+        EXPECT_EQ(contents(readOnly), "read-only");
+        EXPECT_EQ(contents(inLocked), "locked");
+        EXPECT_EQ(contents(writable), "new");
+        QFile::setPermissions(dir.filePath(QStringLiteral("locked")), QFileDevice::Permissions(0x7777));
+    }
 }
 
 TEST(AtomicWrite, FullDiskLeavesTheTarget)
 {
-    QTemporaryDir dir;
-    const QString mountPoint = dir.path();
-    const QString path = mountPoint + QStringLiteral("/page.html");
-    const QByteArray small(40 * 1024, 's');
-    const int rc = inChild([&] {
-        // A 64 KiB tmpfs, seen by this child only.
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            return kSkip;
-        if (mount("tmpfs", mountPoint.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0)
-            return kSkip;
-        if (!writeFileAtomic(path, small))
-            return 10;
-        if (writeFileAtomic(path, QByteArray(100 * 1024, 'b')))
-            return 11;
-        if (contents(path) != small)
-            return 12;
-        if (QDir(mountPoint).entryList(QDir::Files | QDir::Hidden).size() != 1)
-            return 13;
-        return 0;
-    });
-    if (rc == kSkip)
-        GTEST_SKIP() << "cannot mount a tmpfs here";
-    EXPECT_EQ(rc, 0);
+    for (const Writer &w : kWriters) {
+        SCOPED_TRACE(w.name);
+        auto write = [&w](const QString &path, QByteArrayView bytes, QString *error = nullptr) {
+            return w.write(path, bytes, error);
+        };
+        QTemporaryDir dir;
+        const QString mountPoint = dir.path();
+        const QString path = mountPoint + QStringLiteral("/page.html");
+        const QByteArray small(40 * 1024, 's');
+        const int rc = inChild([&] {
+            // A 64 KiB tmpfs, seen by this child only.
+            if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+                return kSkip;
+            if (mount("tmpfs", mountPoint.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0)
+                return kSkip;
+            if (!write(path, small))
+                return 10;
+            if (write(path, QByteArray(100 * 1024, 'b')))
+                return 11;
+            if (contents(path) != small)
+                return 12;
+            if (QDir(mountPoint).entryList(QDir::Files | QDir::Hidden).size() != 1)
+                return 13;
+            return 0;
+        });
+        if (rc == kSkip)
+            GTEST_SKIP() << "cannot mount a tmpfs here";
+        EXPECT_EQ(rc, 0);
+    }
 }
 
 // A save killed at any moment leaves the old file or the new one, never a mix or a
