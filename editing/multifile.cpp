@@ -192,18 +192,15 @@ QString replacedText(QStringView text, const std::vector<qsizetype> &matches, qs
     return out;
 }
 
-FileOutcome ProcessFile(const QString &path, const MultiFileSearch &search, const AnsiCodec &ansi,
-                        const std::function<void()> &afterRead)
+FileChange changedFileBytes(const QByteArray &bytes, const MultiFileSearch &fields, const AnsiCodec &ansi)
 {
-    FileOutcome r;
-    QByteArray bytes;
-    if (!readFileBytes(path, &bytes, &r.error)) {
-        r.status = FileOutcome::ReadFailed;
-        return r;
-    }
-    if (afterRead)
-        afterRead();
+    // The texts as the editor holds them: a line break in them is a CR LF pair.
+    MultiFileSearch search = fields;
+    search.search = normalizeLineBreaks(fields.search);
+    search.replace = normalizeLineBreaks(fields.replace);
+    FileChange r;
     DecodedText decoded = decodeText(bytes, ansi);
+    r.encoding = decoded.encoding;
     // The search sees the text as the editor holds it: every line break CR LF.
     const QString held = hasOnlyCrLfBreaks(decoded.text) ? decoded.text : normalizeLineBreaks(decoded.text);
     const std::vector<qsizetype> matches = fileMatches(held, search);
@@ -217,27 +214,51 @@ FileOutcome ProcessFile(const QString &path, const MultiFileSearch &search, cons
     if (onlyCrLf || hasBreakChar(search.search)) {
         // Only CR LF breaks (or a needle that spans them): the text in the editor's form,
         // its line breaks written in the style the file was read with.
-        changed = replacedText(held, matches, search.search.size(), normalizeLineBreaks(search.replace));
+        changed = replacedText(held, matches, search.search.size(), search.replace);
         if (!onlyCrLf)
             changed = withLineBreaks(changed, detectLineBreak(decoded.text));
     } else {
         changed = replacedInOriginal(decoded.text, matches, search.search.size(), search.replace);
+        // A replacement between a lone CR and a lone LF (or one that ends in a break next
+        // to another) could join two line breaks into one pair: then the whole text is
+        // written in the file's main style, as a save would.
+        const QString inEditor = replacedText(held, matches, search.search.size(), search.replace);
+        if (normalizeLineBreaks(changed) != inEditor)
+            changed = withLineBreaks(inEditor, detectLineBreak(decoded.text));
     }
     if (changed == decoded.text)
         return r;
-    TextEncoding encoding = decoded.encoding;
-    const QByteArray out = encodedFileBytes(changed, encoding, ansi);
+    QByteArray out = encodedFileBytes(changed, r.encoding, ansi);
     if (out == bytes)
         return r;
+    r.changed = true;
+    r.bytes = std::move(out);
+    return r;
+}
+
+FileOutcome ProcessFile(const QString &path, const MultiFileSearch &search, const AnsiCodec &ansi,
+                        const std::function<void()> &afterRead)
+{
+    FileOutcome r;
+    QByteArray bytes;
+    if (!readFileBytes(path, &bytes, &r.error)) {
+        r.status = FileOutcome::ReadFailed;
+        return r;
+    }
+    if (afterRead)
+        afterRead();
+    const FileChange change = changedFileBytes(bytes, search, ansi);
+    bytes = QByteArray();
+    r.matches = change.matches;
+    if (!change.changed)
+        return r;
     const QFileInfo info(path);
-    if ((info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup
-                               | QFileDevice::WriteOther))
-        == 0) {
+    if ((info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)) == 0) {
         r.status = FileOutcome::WriteFailed;
         r.error = QStringLiteral("The file is read-only.");
         return r;
     }
-    if (!writeFileAtomicUnflushed(path, out, &r.error)) {
+    if (!writeFileAtomicUnflushed(path, change.bytes, &r.error)) {
         r.status = FileOutcome::WriteFailed;
         return r;
     }

@@ -8,6 +8,9 @@
 // replacements keeps its characters and line breaks exactly.
 #pragma once
 
+#include "app/document.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -46,6 +49,19 @@ std::vector<qsizetype> fileMatches(QStringView text, const MultiFileSearch &sear
 // The text with the occurrences (0-based offsets, each search.search long) replaced.
 QString replacedText(QStringView text, const std::vector<qsizetype> &matches, qsizetype length,
                      QStringView replacement);
+
+// What a run makes of a file's bytes (a line break in the search text or the replacement
+// counting as the editor's CR LF): the occurrences counted and, unless search-only,
+// the bytes to write when anything changes (the same encoding, mark and line breaks; an
+// ANSI file gaining a character its code page lacks becomes UTF-8 with a mark, as a save
+// would make it).
+struct FileChange {
+    int matches = 0;
+    bool changed = false;  // bytes holds the new file
+    QByteArray bytes;
+    TextEncoding encoding; // the encoding read, or the one written when changed
+};
+FileChange changedFileBytes(const QByteArray &bytes, const MultiFileSearch &search, const AnsiCodec &ansi);
 
 // What a run did to one file.
 struct FileOutcome {

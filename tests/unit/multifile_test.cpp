@@ -138,6 +138,10 @@ TEST(MultiFile, WritesBackInTheFilesOwnEncodingAndLineBreaks)
          QByteArray("\xFF\xFE" "b\0\x28\x20" "x\0" "b\0", 10)},
         {"utf-16 BE", QByteArray("\xFE\xFF\0x\0a", 6), "a", utf8("\xC3\xBC"), QByteArray("\xFE\xFF\0x\0\xFC", 6)},
         {"mixed line breaks stay as they are", "a\r\nb\na\rc", "a", "x", "x\r\nb\nx\rc"},
+        // Removing the "z" would make the lone CR and LF one pair, one break instead of
+        // two: such a text is written in one style, as a save would write it.
+        {"a lone CR and a lone LF are not joined", "x\rz\ny\n", "z", "", "x\r\n\r\ny\r\n"},
+        {"a line break in the search text is the editor's CR LF", "a\nb\nc", "\nb", "-", "a-\nc"},
         // The positions count a line break as two characters, as the editor does: the
         // second "a" lies beyond the two-character step only there.
         {"LF counted as CR LF", "a\nxa", "a", "b", "b\nxb"},
