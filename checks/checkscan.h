@@ -81,21 +81,36 @@ inline qsizetype findChar(QStringView text, char16_t c, qsizetype from)
 }
 
 // First offset >= from where the lower-case ASCII pattern (which does not begin with a
-// letter) occurs, A-Z folded; -1 when none.
+// letter) occurs, A-Z folded; -1 when none. A plain loop: the first unit of the patterns
+// searched here ("<") is frequent, so a call per candidate would cost more than it saves.
 inline qsizetype findAscii(QStringView text, QStringView pat, qsizetype from)
 {
     const char16_t *t = units(text);
     const qsizetype n = text.size();
-    const char16_t first = pat[0].unicode();
-    qsizetype i = from < 0 ? 0 : from;
-    while (i + pat.size() <= n) {
-        i = text.indexOf(QChar(first), i);
-        if (i < 0 || i + pat.size() > n)
-            return -1;
-        if (atAscii(t, n, i, pat))
+    const qsizetype m = pat.size();
+    const char16_t *p = units(pat);
+    const char16_t first = p[0];
+    const char16_t second = m > 1 ? p[1] : 0;
+    for (qsizetype i = from < 0 ? 0 : from; i + m <= n; ++i) {
+        if (t[i] != first)
+            continue;
+        if (m > 1 && foldAscii(t[i + 1]) != second)
+            continue;
+        qsizetype k = 2;
+        while (k < m && foldAscii(t[i + k]) == p[k])
+            ++k;
+        if (k >= m)
             return i;
-        ++i;
     }
+    return -1;
+}
+
+// First offset >= from of the unit c, by a plain loop (for frequent units).
+inline qsizetype findUnit(const char16_t *t, qsizetype n, char16_t c, qsizetype from)
+{
+    for (qsizetype i = from < 0 ? 0 : from; i < n; ++i)
+        if (t[i] == c)
+            return i;
     return -1;
 }
 

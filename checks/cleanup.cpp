@@ -17,14 +17,12 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 
 // ---------------------------------------------------------------------------------------
-// Local substitution rows.
+// Substitution rows.
 //
 // A row replaces every occurrence of its pattern, left to right, in one pass over the
-// result of the row before. A row can only change the text where its pattern occurs, and
-// an occurrence that a change brings about overlaps the change; so every change a list of
-// rows makes lies within a bounded distance of a place where one of the patterns occurs
-// in the text the list starts from. The list is therefore run on the windows around those
-// places only, and the rest of the text is copied once.
+// result of the row before. One scan of the text tells which rows occur in it at all; a
+// row that does not occur leaves the text as it is and is passed over. Only after a row
+// changed the text is it scanned again, for the rows still to come.
 
 struct Row {
     const char16_t *pattern;
@@ -32,93 +30,121 @@ struct Row {
     bool upperCase; // case-insensitive (upper-case comparison); else exact
 };
 
-bool rowAt(const char16_t *t, qsizetype n, qsizetype i, const Row &r, qsizetype m)
+// The unit folded the way an upper-case comparison with an ASCII pattern sees it.
+inline char16_t foldUpper(char16_t c)
 {
-    const QStringView pat(r.pattern, m);
-    return r.upperCase ? atUpper(t, n, i, pat) : atExact(t, n, i, pat);
+    if (c == 0x131)
+        return u'i';
+    if (c == 0x17F)
+        return u's';
+    return foldAscii(c);
 }
 
-// One row over a whole (small) text, one pass.
-void runRow(QString &text, const Row &r)
+class RowTable
 {
-    const qsizetype m = QStringView(r.pattern).size();
-    const char16_t *t = units(text);
-    const qsizetype n = text.size();
-    const char16_t first = r.pattern[0];
-    QString out;
-    bool changed = false;
-    qsizetype copied = 0;
-    for (qsizetype i = text.indexOf(QChar(first)); i >= 0 && i + m <= n;) {
-        if (rowAt(t, n, i, r, m)) {
-            if (!changed) {
-                out.reserve(n);
-                changed = true;
-            }
-            out.append(QStringView(t + copied, i - copied));
-            out.append(QStringView(r.replacement));
-            i += m;
-            copied = i;
-        } else {
-            ++i;
+public:
+    RowTable(const Row *rows, int count) : m_rows(rows), m_count(count)
+    {
+        Q_ASSERT(count <= 64);
+        for (int r = 0; r < count; ++r) {
+            m_length[r] = QStringView(rows[r].pattern).size();
+            m_replacementLength[r] = QStringView(rows[r].replacement).size();
+            const char16_t first = rows[r].pattern[0];
+            const char16_t second = rows[r].upperCase ? foldAscii(rows[r].pattern[1]) : rows[r].pattern[1];
+            Q_ASSERT(first < 128 && !isAsciiLower(QChar(first)) && !isAsciiUpper(QChar(first)));
+            Q_ASSERT(m_length[r] >= 2 && second < 128);
+            m_byPair[first][second].push_back(r);
+            m_first[first] = true;
         }
-        if (i >= n)
-            break;
-        i = text.indexOf(QChar(first), i);
     }
-    if (!changed)
-        return;
-    out.append(QStringView(t + copied, n - copied));
-    text = out;
-}
 
-QString runRows(QStringView text, const Row *rows, int count)
+    // The rows from `from` on that occur in the text, as a bit set.
+    quint64 occurring(QStringView text, int from) const
+    {
+        const char16_t *t = units(text);
+        const qsizetype n = text.size();
+        quint64 wanted = 0;
+        for (int r = from; r < m_count; ++r)
+            wanted |= quint64(1) << r;
+        quint64 found = 0;
+        for (qsizetype i = 0; i + 1 < n && found != wanted; ++i) {
+            const char16_t c = t[i];
+            if (c >= 128 || !m_first[c])
+                continue;
+            const char16_t next = t[i + 1];
+            for (int pass = 0; pass < 2; ++pass) {
+                // Exact rows are filed under the unit itself, upper-case rows under its fold.
+                const char16_t key = pass == 0 ? next : foldUpper(next);
+                if (key >= 128 || (pass == 1 && key == next))
+                    continue;
+                for (int r : m_byPair[c][key]) {
+                    const quint64 bit = quint64(1) << r;
+                    if (!(wanted & bit) || (found & bit))
+                        continue;
+                    if (match(t, n, i, r))
+                        found |= bit;
+                }
+            }
+        }
+        return found;
+    }
+
+    bool match(const char16_t *t, qsizetype n, qsizetype i, int r) const
+    {
+        const QStringView pat(m_rows[r].pattern, m_length[r]);
+        return m_rows[r].upperCase ? atUpper(t, n, i, pat) : atExact(t, n, i, pat);
+    }
+
+    // One row over the whole text; false when it changed nothing.
+    bool run(QString &text, int r) const
+    {
+        const qsizetype m = m_length[r];
+        const char16_t *t = units(text);
+        const qsizetype n = text.size();
+        const char16_t first = m_rows[r].pattern[0];
+        QString out;
+        qsizetype copied = 0;
+        for (qsizetype i = 0; i + m <= n;) {
+            if (t[i] == first && match(t, n, i, r)) {
+                if (copied == 0 && out.isEmpty())
+                    out.reserve(n);
+                out.append(QStringView(t + copied, i - copied));
+                out.append(QStringView(m_rows[r].replacement, m_replacementLength[r]));
+                i += m;
+                copied = i;
+            } else {
+                ++i;
+            }
+        }
+        if (copied == 0)
+            return false;
+        out.append(QStringView(t + copied, n - copied));
+        text = out;
+        return true;
+    }
+
+    int count() const { return m_count; }
+
+private:
+    const Row *m_rows;
+    int m_count;
+    qsizetype m_length[64] = {};
+    qsizetype m_replacementLength[64] = {};
+    bool m_first[128] = {};
+    std::vector<int> m_byPair[128][128];
+};
+
+QString runRows(QStringView input, const RowTable &table)
 {
-    const char16_t *t = units(text);
-    const qsizetype n = text.size();
-    qsizetype maxLen = 0, maxRep = 0;
-    bool firstChar[128] = {};
-    for (int r = 0; r < count; ++r) {
-        maxLen = std::max(maxLen, QStringView(rows[r].pattern).size());
-        maxRep = std::max(maxRep, QStringView(rows[r].replacement).size());
-        Q_ASSERT(rows[r].pattern[0] < 128 && !isAsciiLower(QChar(rows[r].pattern[0])) && !isAsciiUpper(QChar(rows[r].pattern[0])));
-        firstChar[rows[r].pattern[0]] = true;
-    }
-    const qsizetype margin = qsizetype(count) * (maxLen + maxRep + 2);
-
-    // The windows around the places where a pattern occurs.
-    std::vector<std::pair<qsizetype, qsizetype>> windows;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = t[i];
-        if (c >= 128 || !firstChar[c])
+    QString text = input.toString();
+    quint64 occurring = table.occurring(text, 0);
+    for (int r = 0; r < table.count(); ++r) {
+        if (!(occurring & (quint64(1) << r)))
             continue;
-        bool hit = false;
-        for (int r = 0; r < count && !hit; ++r)
-            hit = rows[r].pattern[0] == c && rowAt(t, n, i, rows[r], QStringView(rows[r].pattern).size());
-        if (!hit)
-            continue;
-        const qsizetype a = std::max<qsizetype>(0, i - margin);
-        const qsizetype b = std::min(n, i + margin);
-        if (!windows.empty() && a <= windows.back().second)
-            windows.back().second = b;
-        else
-            windows.push_back({a, b});
+        if (table.run(text, r) && r + 1 < table.count())
+            occurring = table.occurring(text, r + 1);
     }
-    if (windows.empty())
-        return text.toString();
-
-    QString out;
-    out.reserve(n + n / 16);
-    qsizetype copied = 0;
-    for (const auto &w : windows) {
-        out.append(text.mid(copied, w.first - copied));
-        QString piece = text.mid(w.first, w.second - w.first).toString();
-        for (int r = 0; r < count; ++r)
-            runRow(piece, rows[r]);
-        out.append(piece);
-        copied = w.second;
-    }
-    out.append(text.mid(copied));
-    return out;
+    return text;
 }
 
 // Steps 3 and 4: blanks after "<" and before ">", twice, and the double blank of "<a".
@@ -169,6 +195,22 @@ const Row kRedundantRows[] = {
 // Step 12.
 const Row kGapRow[] = {{u"> <", u"><", true}};
 
+const RowTable &spacingTable()
+{
+    static const RowTable t(kSpacingRows, int(std::size(kSpacingRows)));
+    return t;
+}
+const RowTable &redundantTable()
+{
+    static const RowTable t(kRedundantRows, int(std::size(kRedundantRows)));
+    return t;
+}
+const RowTable &gapTable()
+{
+    static const RowTable t(kGapRow, 1);
+    return t;
+}
+
 // ---------------------------------------------------------------------------------------
 // Attribute quoting on a reusable buffer.
 
@@ -200,11 +242,14 @@ void appendNumber(Buf &b, int k)
 // First occurrence of "param" + k in b, A-Z folded; npos when none.
 size_t findParam(const Buf &b, int k)
 {
-    Buf pat = u"param";
-    appendNumber(pat, k);
+    static const Buf patterns[11] = {u"param0", u"param1", u"param2", u"param3", u"param4", u"param5",
+                                     u"param6", u"param7", u"param8", u"param9", u"param10"};
+    const Buf &pat = patterns[k];
     const size_t m = pat.size();
     for (size_t i = 0; i + m <= b.size(); ++i) {
-        size_t j = 0;
+        if (foldAscii(b[i]) != u'p')
+            continue;
+        size_t j = 1;
         while (j < m && foldAscii(b[i + j]) == pat[j])
             ++j;
         if (j == m)
@@ -232,8 +277,14 @@ void toDoubleQuote(Buf &s, char16_t x, char16_t y)
 // Cleans the tag in b (its "<" through its first ">").
 void quoteTag(Buf &b)
 {
-    // Spacing.
-    if (b.find(u' ') != Buf::npos) {
+    // Spacing, when one of its six patterns occurs (else none of the passes changes a unit).
+    bool spacing = false;
+    for (size_t i = 0; i + 1 < b.size() && !spacing; ++i) {
+        const char16_t c = b[i], d = b[i + 1];
+        spacing = (d == u' ' && (c == u' ' || c == u':' || c == u';' || c == u',' || c == u'('))
+                  || (c == u' ' && d == u')');
+    }
+    if (spacing) {
         squeeze(b, u' ', u' ', u' ');
         squeeze(b, u':', u' ', u':');
         squeeze(b, u';', u' ', u';');
@@ -292,8 +343,10 @@ void quoteTag(Buf &b)
         v.push_back(u'"');
         v.append(values[k]);
         v.push_back(u'"');
-        toDoubleQuote(v, u'"', u'\'');
-        toDoubleQuote(v, u'\'', u'"');
+        if (values[k].find(u'\'') != Buf::npos) {
+            toDoubleQuote(v, u'"', u'\'');
+            toDoubleQuote(v, u'\'', u'"');
+        }
         const size_t at = findParam(b, k);
         if (at == Buf::npos)
             continue;
@@ -304,9 +357,10 @@ void quoteTag(Buf &b)
 // The self-closing rule of the tag pass.
 void closeEmptyElement(Buf &b)
 {
-    const Buf head = b.substr(0, 4);
-    const bool empty = head.find(u"<br") != Buf::npos || head.find(u"<hr") != Buf::npos
-                       || head == u"<img" || head == u"<inp";
+    const size_t h = std::min<size_t>(b.size(), 4);
+    auto at = [&](size_t i, const char16_t *s) { return i + 3 <= h && b[i] == s[0] && b[i + 1] == s[1] && b[i + 2] == s[2]; };
+    const bool empty = at(0, u"<br") || at(1, u"<br") || at(0, u"<hr") || at(1, u"<hr")
+                       || (h == 4 && at(0, u"<im") && b[3] == u'g') || (h == 4 && at(0, u"<in") && b[3] == u'p');
     if (!empty)
         return;
     if (b.size() >= 2 && b[b.size() - 2] == u'/' && b[b.size() - 1] == u'>')
@@ -413,19 +467,33 @@ void countPairs(QStringView text, int from, int *starts, int *ends)
     const qsizetype n = text.size();
     for (int k = 0; k < 20; ++k)
         starts[k] = ends[k] = 0;
-    // Candidates by the unit after "<" (start strings) or after "</" (end strings).
-    for (qsizetype i = findChar(text, u'<', 0); i >= 0; i = findChar(text, u'<', i + 1)) {
-        if (i + 1 >= n)
-            break;
+    // The pairs by the unit after "<" (start strings) and after "</" (end strings).
+    struct Candidates {
+        int pair[20];
+        int count = 0;
+    };
+    Candidates byStart[128], byEnd[128];
+    for (int k = from; k < 20; ++k) {
+        Candidates &s = byStart[kBalancePairs[k].start[1].unicode()];
+        s.pair[s.count++] = k;
+        Candidates &e = byEnd[kBalancePairs[k].end[2].unicode()];
+        e.pair[e.count++] = k;
+    }
+    for (qsizetype i = findUnit(t, n, u'<', 0); i >= 0 && i + 1 < n; i = findUnit(t, n, u'<', i + 1)) {
         const char16_t c1 = foldAscii(t[i + 1]);
-        for (int k = from; k < 20; ++k) {
-            const TagPair &p = kBalancePairs[k];
-            if (c1 == u'/') {
-                if (p.end[2] == foldAscii(i + 2 < n ? t[i + 2] : 0) && atAscii(t, n, i, QStringView(p.end)))
-                    ++ends[k];
-            } else if (p.start[1] == c1 && atAscii(t, n, i, QStringView(p.start))) {
-                ++starts[k];
-            }
+        if (c1 == u'/') {
+            const char16_t c2 = i + 2 < n ? foldAscii(t[i + 2]) : 0;
+            if (c2 >= 128)
+                continue;
+            const Candidates &c = byEnd[c2];
+            for (int j = 0; j < c.count; ++j)
+                if (atAscii(t, n, i, QStringView(kBalancePairs[c.pair[j]].end)))
+                    ++ends[c.pair[j]];
+        } else if (c1 < 128) {
+            const Candidates &c = byStart[c1];
+            for (int j = 0; j < c.count; ++j)
+                if (atAscii(t, n, i, QStringView(kBalancePairs[c.pair[j]].start)))
+                    ++starts[c.pair[j]];
         }
     }
 }
@@ -734,9 +802,9 @@ QString CleanupHtml(QStringView input, CheckRun *runIn)
     blocks.mark = freeMarkCharacter(input);
     QString text = ProtectBlocks(input, BlockKind::Script, blocks);
     text = ProtectBlocks(text, BlockKind::Style, blocks);
-    text = runRows(text, kSpacingRows, int(std::size(kSpacingRows)));
+    text = runRows(text, spacingTable());
     text = TagPass(text);
-    text = runRows(text, kRedundantRows, int(std::size(kRedundantRows)));
+    text = runRows(text, redundantTable());
     text = JoinTagLines(text);
     if (!blocks.scripts.isEmpty() || !blocks.styles.isEmpty()) {
         if (blocks.mark.isNull()) {
@@ -753,7 +821,7 @@ QString CleanupHtml(QStringView input, CheckRun *runIn)
     }
     text = CompletePageStructure(text);
     text = balanceAll(text, run);
-    text = runRows(text, kGapRow, 1);
+    text = runRows(text, gapTable());
     if (!isBlank(savedDoctype)) {
         const qsizetype p = FindHead(u"<!DOCTYPE", text, 0, text.size());
         if (p > 0) {

@@ -29,7 +29,7 @@ const TagPair kBlankElementPairs[12] = {
     {u"<h4", u"</h4>"}, {u"<h5", u"</h5>"}, {u"<h6", u"</h6>"},
 };
 
-const char16_t *const kBlockMarkers[6] = {u"<!div", u"<!span", u"<!table", u"<!tbody", u"<!td", u"<!tr"};
+const QStringView kBlockMarkers[6] = {u"<!div", u"<!span", u"<!table", u"<!tbody", u"<!td", u"<!tr"};
 
 CheckTexts CheckTexts::english()
 {
@@ -186,6 +186,31 @@ bool blankContent(QStringView content)
     return isBlank(s);
 }
 
+// Which start strings of the empty-element pairs from `from` on occur at the offsets a
+// search begins at (from the third unit on).
+void blankStartsPresent(QStringView text, int from, bool *present)
+{
+    const char16_t *t = units(text);
+    const qsizetype n = text.size();
+    int missing = 0;
+    for (int k = 0; k < 12; ++k) {
+        present[k] = false;
+        missing += k >= from;
+    }
+    for (qsizetype i = findUnit(t, n, u'<', 2); i >= 0 && missing > 0; i = findUnit(t, n, u'<', i + 1)) {
+        if (i + 1 >= n)
+            break;
+        const char16_t c1 = foldAscii(t[i + 1]);
+        for (int k = from; k < 12; ++k) {
+            const QStringView s = kBlankElementPairs[k].start;
+            if (!present[k] && s[1].unicode() == c1 && atAscii(t, n, i, s)) {
+                present[k] = true;
+                --missing;
+            }
+        }
+    }
+}
+
 QStringView trimmedView(QStringView s)
 {
     qsizetype a = 0, b = s.size();
@@ -244,7 +269,7 @@ QString BalanceTags(QStringView start, QStringView end, QStringView text, CheckR
 
     // 1. The start and end tags.
     std::vector<qsizetype> starts, ends;
-    for (qsizetype i = findChar(text, u'<', 0); i >= 0; i = findChar(text, u'<', i + 1)) {
+    for (qsizetype i = findUnit(t, n, u'<', 0); i >= 0; i = findUnit(t, n, u'<', i + 1)) {
         if (atAscii(t, n, i, s))
             starts.push_back(i);
         else if (atAscii(t, n, i, e))
@@ -285,7 +310,7 @@ QString BalanceTags(QStringView start, QStringView end, QStringView text, CheckR
         repairs[0].length = nameLen + 2; // " /name"
         repairs[1].length = nameLen + 2; // ">/name"
         repairs[2].length = nameLen + 3; // CR LF "/name"
-        for (qsizetype i = findChar(text, u'/', 0); i >= 0; i = findChar(text, u'/', i + 1)) {
+        for (qsizetype i = findUnit(t, n, u'/', 0); i >= 0; i = findUnit(t, n, u'/', i + 1)) {
             if (!atExact(t, n, i + 1, name) || i == 0)
                 continue;
             if (t[i - 1] == u' ')
@@ -369,7 +394,7 @@ QString BalanceTags(QStringView start, QStringView end, QStringView text, CheckR
         const char16_t *c = units(current);
         const qsizetype cn = current.size();
         std::vector<qsizetype> now;
-        for (qsizetype i = findChar(current, u'<', 0); i >= 0; i = findChar(current, u'<', i + 1))
+        for (qsizetype i = findUnit(c, cn, u'<', 0); i >= 0; i = findUnit(c, cn, u'<', i + 1))
             if (atAscii(c, cn, i, e))
                 now.push_back(i);
         std::vector<char> gone(now.size(), 0);
@@ -598,15 +623,21 @@ CodeCheckResult RunCodeCheck(QStringView input, const CheckTexts &texts)
     CheckRun run;
     run.texts = texts;
     QString text = CleanupHtml(input, &run);
-    // The empty elements: a pair whose start string does not occur is skipped; the
-    // check is made again after a pair changed the text.
-    auto present = [](QStringView t, const TagPair &p) {
-        return findAscii(t, QStringView(p.start), 2) >= 0;
-    };
-    for (const TagPair &p : kBlankElementPairs) {
-        if (!present(text, p))
+    const QString cleaned = text;
+    // The empty elements: a pair whose start string does not occur is passed over; which
+    // ones occur is found again after a pair changed the text.
+    bool present[12];
+    blankStartsPresent(text, 0, present);
+    for (int k = 0; k < 12; ++k) {
+        if (!present[k])
             continue;
-        text = RemoveBlankElements(QStringView(p.start), QStringView(p.end), text, run.BlankElementCount);
+        const int before = run.BlankElementCount;
+        const TagPair &p = kBlankElementPairs[k];
+        QString next = RemoveBlankElements(p.start, p.end, text, run.BlankElementCount);
+        if (run.BlankElementCount != before) {
+            text = next;
+            blankStartsPresent(text, k + 1, present);
+        }
     }
     bool converted = false;
     text = ConvertBlockMarkers(text, converted);
@@ -620,6 +651,8 @@ CodeCheckResult RunCodeCheck(QStringView input, const CheckTexts &texts)
     CodeCheckResult result;
     result.text = text;
     result.report = ComposeReport(run, font);
+    result.cleaned = cleaned;
+    result.checkReport = run.CheckReport;
     result.markerConverted = run.MarkerConverted;
     result.repairs = run.repairs;
     return result;

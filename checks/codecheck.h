@@ -35,14 +35,14 @@ struct CheckRun {
 
 // The twenty balance pairs, in the order the clean-up runs them.
 struct TagPair {
-    const char16_t *start;
-    const char16_t *end;
+    QStringView start;
+    QStringView end;
 };
 extern const TagPair kBalancePairs[20];
 // The empty-element pairs, in the order the check removes them.
 extern const TagPair kBlankElementPairs[12];
 // The six block markers ("<!div", ...) in the order they are converted.
-extern const char16_t *const kBlockMarkers[6];
+extern const QStringView kBlockMarkers[6];
 
 // One balance pass: counts start and end tags (start exactly, apart from letter case),
 // matches them (each start tag, from the last, takes the earliest free end tag behind
@@ -90,6 +90,8 @@ QString noFurtherErrorsText(int language);
 struct CodeCheckResult {
     QString text;
     QString report;
+    QString cleaned;     // the clean-up's result
+    QString checkReport; // the balance passes' lines
     bool markerConverted = false;
     int repairs = 0;
 };

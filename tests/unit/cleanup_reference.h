@@ -311,7 +311,7 @@ inline QString CleanupHtml(const QString &input, sx::CheckRun &run)
         text.remove(blocks.mark);
     text = Structure(text);
     for (const sx::TagPair &p : sx::kBalancePairs)
-        text = BalanceTags(QString::fromUtf16(p.start), QString::fromUtf16(p.end), text, run);
+        text = BalanceTags(p.start.toString(), p.end.toString(), text, run);
     text = replaceAll(text, u"> <", u"><", true);
     if (!sx::isBlank(saved)) {
         const qsizetype p = sx::FindHead(u"<!DOCTYPE", text, 0, text.size());
@@ -388,11 +388,13 @@ inline sx::CodeCheckResult RunCodeCheck(const QString &input, const sx::CheckTex
     sx::CheckRun run;
     run.texts = texts;
     QString text = CleanupHtml(input, run);
+    const QString cleaned = text;
+    const QString checkReport = run.CheckReport;
     for (const sx::TagPair &p : sx::kBlankElementPairs)
-        text = RemoveBlankElements(QString::fromUtf16(p.start), QString::fromUtf16(p.end), text, run.BlankElementCount);
+        text = RemoveBlankElements(p.start.toString(), p.end.toString(), text, run.BlankElementCount);
     bool converted = false;
-    for (const char16_t *m : sx::kBlockMarkers)
-        text = ConvertBlockMarkers(text, QString::fromUtf16(m), converted);
+    for (QStringView m : sx::kBlockMarkers)
+        text = ConvertBlockMarkers(text, m.toString(), converted);
     run.MarkerConverted = converted;
     const GeneratorMetaEdit meta = generatorMetaEdit(text);
     if (meta.kind == GeneratorMetaEdit::Range)
@@ -409,6 +411,8 @@ inline sx::CodeCheckResult RunCodeCheck(const QString &input, const sx::CheckTex
     sx::CodeCheckResult r;
     r.text = text;
     r.report = report;
+    r.cleaned = cleaned;
+    r.checkReport = checkReport;
     r.markerConverted = converted;
     r.repairs = run.repairs;
     return r;

@@ -215,13 +215,13 @@ TEST(CleanupHtml, StepsSameAsStepByStep)
         ASSERT_EQ(CompletePageStructure(page), ref::Structure(page)) << "seed " << seed;
         for (const TagPair &p : kBalancePairs) {
             CheckRun fast, slow;
-            const QString s = QString::fromUtf16(p.start), e = QString::fromUtf16(p.end);
+            const QString s = p.start.toString(), e = p.end.toString();
             ASSERT_EQ(BalanceTags(s, e, page, fast), ref::BalanceTags(s, e, page, slow)) << "seed " << seed << " " << s.toStdString() << "\n" << page.toStdString();
             ASSERT_EQ(fast.CheckReport, slow.CheckReport) << "seed " << seed;
         }
         for (const TagPair &p : kBlankElementPairs) {
             int a = 0, b = 0;
-            const QString s = QString::fromUtf16(p.start), e = QString::fromUtf16(p.end);
+            const QString s = p.start.toString(), e = p.end.toString();
             ASSERT_EQ(RemoveBlankElements(s, e, page, a), ref::RemoveBlankElements(s, e, page, b)) << "seed " << seed << " " << s.toStdString();
             ASSERT_EQ(a, b);
         }

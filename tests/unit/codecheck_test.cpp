@@ -123,8 +123,8 @@ TEST(ConvertBlockMarkers, Cases)
         EXPECT_EQ(converted, c.converted) << c.name;
         QString slow = c.in;
         bool slowConverted = false;
-        for (const char16_t *m : kBlockMarkers)
-            slow = ref::ConvertBlockMarkers(slow, QString::fromUtf16(m), slowConverted);
+        for (QStringView m : kBlockMarkers)
+            slow = ref::ConvertBlockMarkers(slow, m.toString(), slowConverted);
         EXPECT_EQ(slow, c.out) << c.name;
     }
 }
