@@ -10,7 +10,8 @@ build=${SORVEX_BUILD_DIR:-$root/build}
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
           libqscintilla2-qt6-dev libgtest-dev libbenchmark-dev libgl-dev fonts-liberation
-          poppler-utils)
+          poppler-utils tidy)
+# tidy is the baseline bench/check.cpp measures the code check against.
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
