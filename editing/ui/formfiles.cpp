@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -423,8 +424,26 @@ void TFormFiles::BitBtn3Click()
         for (const QModelIndex &i : ListBoxSearch->selectionModel()->selectedIndexes())
             if (i.row() >= 0 && size_t(i.row()) < selected.size())
                 selected[size_t(i.row())] = 1;
-        const MultiFileRun run = runMultiFile(lists.loaded, fields, ansiCodec(*form),
-                                              [this](int n) { ProgressBar1->setValue(n); });
+        // The bar takes every step; it is painted at most every 40 ms (a synchronous
+        // paint per file would cost more than reading the file), and at the end.
+        QElapsedTimer painted;
+        painted.start();
+        const int steps = int(lists.loaded.size());
+        struct PaintAgain {
+            QWidget *bar;
+            ~PaintAgain() { bar->setUpdatesEnabled(true); }
+        } paintAgain{ProgressBar1};
+        ProgressBar1->setUpdatesEnabled(false);
+        const MultiFileRun run = runMultiFile(lists.loaded, fields, ansiCodec(*form), [&](int n) {
+            const bool paint = n == steps || painted.elapsed() >= 40;
+            if (paint)
+                ProgressBar1->setUpdatesEnabled(true);
+            ProgressBar1->setValue(n);
+            if (paint && n < steps) {
+                ProgressBar1->setUpdatesEnabled(false);
+                painted.restart();
+            }
+        });
         total = run.total;
         if (run.processed > 0)
             FileName = lists.loaded[run.processed - 1];
