@@ -10,8 +10,8 @@
 // the balance pairs, and some broken end tags). Our check is what the command does
 // without its message box: read the editor's text, run the check, put the result into
 // the editor as one edit; the logic alone is shown beside it. Times are wall-clock, best
-// of the runs (the copy: best of 20). tidy's exit code is checked: at 2 it writes nothing and its time does not
-// compare, which is said. Without tidy on the machine its column stays empty.
+// of the runs (the copy: best of 20). tidy's exit code is checked: at 2 it writes nothing
+// and its time does not compare, which is said. Without tidy its column stays empty.
 //
 // Goals: our time at most tidy's on every size and kind, and our growth from the small to
 // the large page within 1.5 times the growth of the plain copy.
