@@ -3,10 +3,9 @@
 // empty elements, no redundant markup, no line breaks inside tags, the html/head/body/
 // title structure, balanced tags, a document type declaration).
 //
-// Every step works in one pass over the text (or over the windows of it that a step can
-// change); the results are those of the step-by-step substitutions, which
-// tests/unit/cleanup_reference.h spells out literally and checks against on generated
-// pages.
+// Every step works in one pass over the text; the results are those of the step-by-step
+// substitutions, which tests/unit/cleanup_reference.h spells out literally and which the
+// tests compare with on generated pages.
 #pragma once
 
 #include <QString>
