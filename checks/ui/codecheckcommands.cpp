@@ -47,6 +47,7 @@ SORVEX_HANDLER(Paragraph1Click)
         return;
     }
     sx::CodeCheckResult result;
+    bool writeFailed = false;
     {
         WaitCursor wait;
         result = sx::RunCodeCheck(text, checkTexts(form));
@@ -61,8 +62,12 @@ SORVEX_HANDLER(Paragraph1Click)
         // A repaired end tag is written to the document's file at once, without prompt
         // or backup.
         if (result.repairs > 0)
-            WriteDocumentLines(form, form.document.FFileName);
+            writeFailed = !WriteDocumentLines(form, form.document.FFileName);
     }
+    // The repair is in the editor either way; a file that could not take it is said so
+    // before the report, which would otherwise read as if the page were saved.
+    if (writeFailed)
+        form.prompts().message(MsgKind::Error, kCaption, form.Message(24) + form.document.FFileName, Btn::OK);
     form.prompts().message(MsgKind::Information, kCaption, result.report, Btn::OK);
     buffer.setModified(true);
     if (result.markerConverted)
