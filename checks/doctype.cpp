@@ -41,11 +41,11 @@ QString XhtmlStartTag() { return QStringLiteral("<html xmlns=\"") + XhtmlNamespa
 
 QString CompatibilityMeta() { return QStringLiteral("<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">"); }
 
-DoctypeChoice DoctypeChoiceFor(int documentIndex, int specificationIndex)
+DoctypeChoice DoctypeChoiceFor(int documentIndex, int variantIndex)
 {
     DoctypeChoice c;
     c.TypNr = documentIndex;
-    c.DType = specificationIndex + documentIndex * 10 + 1;
+    c.DType = variantIndex + documentIndex * 10 + 1;
     return c;
 }
 

@@ -2,8 +2,8 @@
 // declaration, and the Doctype command as one computation from the page text to the new
 // page text.
 //
-// Codes: document kind x 10 + specification + 1. Kinds: 0 HTML 4, 1 XHTML, 2 HTML 5;
-// specifications: 0 Transitional, 1 Strict, 2 Frameset (ignored for HTML 5). So 1, 2, 3
+// Codes: document kind x 10 + variant + 1. Kinds: 0 HTML 4, 1 XHTML, 2 HTML 5;
+// variants: 0 Transitional, 1 Strict, 2 Frameset (ignored for HTML 5). So 1, 2, 3
 // are HTML 4.01, 11, 12, 13 XHTML 1.0, and 21, 22, 23 HTML 5.
 #pragma once
 
@@ -29,7 +29,7 @@ struct DoctypeChoice {
     int DType = 0;
 };
 // What OK makes of the two radio groups' indexes.
-DoctypeChoice DoctypeChoiceFor(int documentIndex, int specificationIndex);
+DoctypeChoice DoctypeChoiceFor(int documentIndex, int variantIndex);
 
 // Removes the first declaration: from the first "<!DOCTYPE" (any case) through the next
 // ">", after which the whole text is trimmed. When either is missing the text is returned

@@ -8,7 +8,7 @@
 #include "editing/textops.h"
 #include "structure/forms.h"
 #include "structure/object.h"
-#include "structure/special.h"
+#include "structure/entities.h"
 
 #include <cstdint>
 #include <cstdio>

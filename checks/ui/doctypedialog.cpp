@@ -55,10 +55,10 @@ TFormDocType::TFormDocType(QWidget *parent) : QDialog(parent)
     RadioGroup2 = new QGroupBox(this);
     RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
     RadioGroup2->setGeometry(178, 60, 150, 104);
-    specificationItems =
+    variantItems =
         radioItems(RadioGroup2, {QStringLiteral("Transitional"), QStringLiteral("Strict"), QStringLiteral("Frameset")});
     documentItems[0]->setChecked(true);
-    specificationItems[0]->setChecked(true);
+    variantItems[0]->setChecked(true);
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
@@ -78,7 +78,7 @@ TFormDocType::TFormDocType(QWidget *parent) : QDialog(parent)
 }
 
 int TFormDocType::documentIndex() const { return checkedIndex(documentItems); }
-int TFormDocType::specificationIndex() const { return checkedIndex(specificationItems); }
+int TFormDocType::variantIndex() const { return checkedIndex(variantItems); }
 
 void TFormDocType::showEvent(QShowEvent *e)
 {
@@ -91,7 +91,7 @@ void TFormDocType::FormShow()
 {
     TypNr = -1;
     documentItems[0]->setChecked(true);
-    specificationItems[0]->setChecked(true);
+    variantItems[0]->setChecked(true);
     RadioGroup1Click();
     const bool en = Language != 0;
     Label1->setText(en ? QStringLiteral("If you are not familiar with DocType specifications use the default setting.")
@@ -112,7 +112,7 @@ void TFormDocType::RadioGroup1Click()
 
 void TFormDocType::BitBtn1Click()
 {
-    const sx::DoctypeChoice c = sx::DoctypeChoiceFor(documentIndex(), specificationIndex());
+    const sx::DoctypeChoice c = sx::DoctypeChoiceFor(documentIndex(), variantIndex());
     TypNr = c.TypNr;
     DType = c.DType;
     accept();

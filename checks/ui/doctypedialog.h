@@ -1,5 +1,5 @@
 // The document-type dialog: the document kind (HTML 4, XHTML, HTML 5) and, for the first
-// two, the specification. Used by the Doctype command and by New.
+// two, the variant. Used by the Doctype command and by New.
 #pragma once
 
 #include <QDialog>
@@ -20,16 +20,16 @@ public:
     int Language = 0;
     // The chosen kind (0 HTML 4, 1 XHTML, 2 HTML 5); -1 while the dialog is open.
     int TypNr = -1;
-    // The chosen code (kind x 10 + specification + 1); 0 after Cancel.
+    // The chosen code (kind x 10 + variant + 1); 0 after Cancel.
     int DType = 0;
 
     QLabel *Label1;
     QGroupBox *RadioGroup1, *RadioGroup2;
-    QList<QRadioButton *> documentItems, specificationItems;
+    QList<QRadioButton *> documentItems, variantItems;
     QPushButton *BitBtn1, *BitBtn2;
 
     int documentIndex() const;
-    int specificationIndex() const;
+    int variantIndex() const;
 
 public slots:
     void done(int result) override;

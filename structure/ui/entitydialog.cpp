@@ -1,10 +1,10 @@
-#include "structure/ui/specialdialog.h"
+#include "structure/ui/entitydialog.h"
 
 #include "app/ui/dialogkit.h"
 #include "app/ui/mainform.h"
 #include "editing/editorbuffer.h"
 #include "editing/textops.h"
-#include "structure/special.h"
+#include "structure/entities.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QGridLayout>

@@ -69,8 +69,8 @@ TEST(DocTypeWindow, ShowingStartsAtHtml4TransitionalAndOkGivesTheCode)
     EXPECT_EQ(d->windowTitle(), "DocType");
     EXPECT_EQ(d->minimumSize(), d->maximumSize());
     const struct {
-        int document, specification, typNr, dtype;
-        bool specificationShown;
+        int document, variant, typNr, dtype;
+        bool variantShown;
     } cases[] = {
         {0, 0, 0, 1, true},   {0, 2, 0, 3, true},   {1, 0, 1, 11, true},
         {1, 1, 1, 12, true},  {2, 0, 2, 21, false}, {2, 2, 2, 23, false},
@@ -82,11 +82,11 @@ TEST(DocTypeWindow, ShowingStartsAtHtml4TransitionalAndOkGivesTheCode)
         EXPECT_TRUE(centredOn(d, w.form));
         EXPECT_EQ(d->TypNr, -1);
         EXPECT_EQ(d->documentIndex(), 0);
-        EXPECT_EQ(d->specificationIndex(), 0);
+        EXPECT_EQ(d->variantIndex(), 0);
         EXPECT_TRUE(d->RadioGroup2->isVisible());
-        d->specificationItems[c.specification]->click();
+        d->variantItems[c.variant]->click();
         d->documentItems[c.document]->click();
-        EXPECT_EQ(d->RadioGroup2->isVisible(), c.specificationShown);
+        EXPECT_EQ(d->RadioGroup2->isVisible(), c.variantShown);
         d->BitBtn1->click();
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(d->result(), QDialog::Accepted);

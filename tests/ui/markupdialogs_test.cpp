@@ -5,7 +5,7 @@
 #include "checks/ui/framedialogs.h"
 #include "structure/ui/formdialogs.h"
 #include "structure/ui/objectdialog.h"
-#include "structure/ui/specialdialog.h"
+#include "structure/ui/entitydialog.h"
 #include "tests/ui/uifixture.h"
 
 #include <Qsci/qsciscintilla.h>

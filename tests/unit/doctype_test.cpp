@@ -44,16 +44,16 @@ TEST(DoctypeText, FixedTexts)
     EXPECT_EQ(DoctypeCodeCheckMessage(0), QString::fromUtf8("Bitte führen Sie eine Codeprüfung (HTML-Menü) durch."));
 }
 
-TEST(DoctypeChoice, KindTimesTenPlusSpecificationPlusOne)
+TEST(DoctypeChoice, KindTimesTenPlusVariantPlusOne)
 {
     const struct {
-        int document, specification, typNr, dtype;
+        int document, variant, typNr, dtype;
     } cases[] = {
         {0, 0, 0, 1}, {0, 1, 0, 2}, {0, 2, 0, 3}, {1, 0, 1, 11}, {1, 1, 1, 12},
         {1, 2, 1, 13}, {2, 0, 2, 21}, {2, 1, 2, 22}, {2, 2, 2, 23},
     };
     for (const auto &c : cases) {
-        const DoctypeChoice d = DoctypeChoiceFor(c.document, c.specification);
+        const DoctypeChoice d = DoctypeChoiceFor(c.document, c.variant);
         EXPECT_EQ(d.TypNr, c.typNr);
         EXPECT_EQ(d.DType, c.dtype);
     }
@@ -89,7 +89,7 @@ TEST(ApplyDoctype, ThePagesOfTheRules)
     const struct {
         const char *name;
         QString page;
-        int document, specification;
+        int document, variant;
         QString expected;
         bool ask;
     } cases[] = {
@@ -119,7 +119,7 @@ TEST(ApplyDoctype, ThePagesOfTheRules)
         {"a header element is no head", "<header>", 2, 0, kHtml5 + crlf + "<header>", false},
     };
     for (const auto &c : cases) {
-        const DoctypeEdit e = ApplyDoctype(c.page, DoctypeChoiceFor(c.document, c.specification));
+        const DoctypeEdit e = ApplyDoctype(c.page, DoctypeChoiceFor(c.document, c.variant));
         EXPECT_EQ(e.text, c.expected) << c.name;
         EXPECT_EQ(e.askForCodeCheck, c.ask) << c.name;
     }

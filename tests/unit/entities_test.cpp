@@ -1,4 +1,4 @@
-#include "structure/special.h"
+#include "structure/entities.h"
 
 #include "tests/unit/qstringprint.h"
 
